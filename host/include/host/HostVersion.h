@@ -1,0 +1,4 @@
+#pragma once
+
+// Version of the reference host's libraries.
+const char* HostVersion();

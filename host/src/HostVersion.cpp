@@ -1,0 +1,3 @@
+#include "host/HostVersion.h"
+
+const char* HostVersion() { return "0.1.0"; }

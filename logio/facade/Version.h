@@ -1,0 +1,4 @@
+#pragma once
+
+// Version of liblogio.
+const char* LogioVersion();

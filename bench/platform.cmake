@@ -1,0 +1,2 @@
+project_bench(platform bench_platform.cpp)
+target_link_libraries(bench_platform PRIVATE platform)

@@ -1,0 +1,2 @@
+project_fuzz(text_reader fuzz_text_reader.cpp)
+target_link_libraries(fuzz_text_reader PRIVATE platform)

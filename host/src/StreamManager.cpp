@@ -10,6 +10,12 @@ namespace {
 // Longitude IE 2379 and latitude IE 2380 give a row's position.
 constexpr int kIELongitude = 2379;
 constexpr int kIELatitude = 2380;
+// Rows keep their time in their own field rather than as an IE value.
+constexpr int kIERecordTime = 2;
+
+CString RecordTimeText(const CMemDataRow& row) {
+    return CString::Formatted("%.3f", row.GetRecordTime());
+}
 
 bool RowPosition(const CMemDataRow& row, double& lon, double& lat) {
     uniFieldValue v;
@@ -42,10 +48,13 @@ public:
     CMemDataRow* Current() const override { return m_it == m_rows.end() ? nullptr : m_it->second; }
     CString GetValueText(int ie) const override {
         CString text;
-        if (CMemDataRow* row = Current()) row->GetIEValueText(ie, text);
+        if (CMemDataRow* row = Current();
+            row && !row->GetIEValueText(ie, text) && ie == kIERecordTime)
+            text = RecordTimeText(*row);
         return text;
     }
     CString GetFilledValueText(int ie) const override {
+        if (ie == kIERecordTime) return GetValueText(ie);
         if (ie < 0 || static_cast<size_t>(ie) >= m_seen.size() || !m_seen[ie]) return CString();
         return FieldValueToText(g_memDataType.GetType(ie), m_last[ie]);
     }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "Commands.h"
 #include "host/HostVersion.h"
 #include "logio/facade/Version.h"
 #include "platform/Module.h"
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
         std::printf("logio %s (host libraries %s)\n", LogioVersion(), HostVersion());
         std::printf("configuration: %s\n", platform::GetConfigDirectory().GetString());
     });
+
+    AddProjectCommands(app);
+    AddIECommands(app);
 
     CLI11_PARSE(app, argc, argv);
     return 0;

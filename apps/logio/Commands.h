@@ -1,0 +1,16 @@
+// Subcommands of the logio command, one group per file.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <string>
+
+// Reports a failure of the running subcommand on stderr and ends it with status 1.
+[[noreturn]] inline void Fail(const std::string& message) {
+    std::fprintf(stderr, "logio: %s\n", message.c_str());
+    throw CLI::RuntimeError(1);
+}
+
+void AddProjectCommands(CLI::App& app);
+void AddIECommands(CLI::App& app);

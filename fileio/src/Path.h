@@ -12,6 +12,10 @@
 #include <stdint.h>
 #include <wchar.h>
 
+#include "fileio/Api.h"
+
+FILEIO_BEGIN_DECLS
+
 enum { kSeparator = L'/' };
 
 /* A prepared path: full is a new text such as "/data/a.txt"; the file name starts at
@@ -56,5 +60,7 @@ char* FilePath_joinSystemAt(const char* a, const char* b, const char* file, int 
 /* Whether name matches a wildcard pattern: '*' stands for any run of characters, '?'
  * for one; a final ".*" also matches the end of a name, so "*.*" matches every name. */
 int FilePath_matches(const wchar_t* pattern, const wchar_t* name);
+
+FILEIO_END_DECLS
 
 #endif

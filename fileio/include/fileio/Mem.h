@@ -36,8 +36,9 @@ FILEIO_END_DECLS
 
 #define ALLOC(nbytes) Mem_alloc((nbytes), __FILE__, __LINE__)
 #define CALLOC(count, nbytes) Mem_calloc((count), (nbytes), __FILE__, __LINE__)
-#define NEW(p) ((p) = ALLOC((long)sizeof *(p)))
-#define NEW0(p) ((p) = CALLOC(1, (long)sizeof *(p)))
+/* Typed, so that C++ takes them as well. */
+#define NEW(p) ((p) = (__typeof__(p))ALLOC((long)sizeof *(p)))
+#define NEW0(p) ((p) = (__typeof__(p))CALLOC(1, (long)sizeof *(p)))
 #define FREE(ptr) ((void)(Mem_free((ptr), __FILE__, __LINE__), (ptr) = 0))
 
 #endif

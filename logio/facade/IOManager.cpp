@@ -9,7 +9,7 @@
 
 #include "logio/importer/HandsetTypeFix.h"
 #include "platform/FileMap.h"
-#include "platform/ui/MessageBox.h"
+#include "logio/facade/Message.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ IImporter* CIOManager::CreateImporterByType(ImporterTypeEnum type) {
     try {
         return g_importerCreators[type]();
     } catch (...) {
-        AfxMessageBox("导入操作出现错误，请重试或重启系统！", MB_ICONERROR);
+        LogioMessageBox("导入操作出现错误，请重试或重启系统！", MB_ICONERROR);
         return nullptr;
     }
 }
@@ -71,7 +71,7 @@ IExporter* CIOManager::CreateExporterByType(ExporterTypeEnum type) {
     try {
         return g_exporterCreators[type]();
     } catch (...) {
-        AfxMessageBox("导出操作出现错误，请重试或重启系统！", MB_ICONERROR);
+        LogioMessageBox("导出操作出现错误，请重试或重启系统！", MB_ICONERROR);
         return nullptr;
     }
 }

@@ -109,7 +109,6 @@ TEST_F(FacadeTest, FactoryExceptionsAreReportedAndGiveNull) {
     ui.ExpectMessage("导出操作出现错误，请重试或重启系统！")
         .Icon(MB_ICONERROR)
         .Caption("Corvane Zivo");
-    AfxSetAppName("Corvane Zivo");
     CIOManager io;
     EXPECT_EQ(io.GetImporterByType(IMPORTER_INDOOR_LOG), nullptr);
     EXPECT_EQ(io.GetExporterByType(EXPORTER_EXCEL), nullptr);

@@ -11,7 +11,7 @@ class IDBMapper;
 class IStreamManager;
 class ISubject;
 
-enum ImporterTypeEnum {
+enum ImporterTypeEnum : int {
     IMPORTER_NONE = 0,
     IMPORTER_OUTDOOR_LOG = 1,
     IMPORTER_INDOOR_LOG = 2,
@@ -21,7 +21,7 @@ enum ImporterTypeEnum {
     IMPORTER_NETINFO = 8,
 };
 
-enum ExporterTypeEnum { EXPORTER_TEXT = 1, EXPORTER_EXCEL = 2 };
+enum ExporterTypeEnum : int { EXPORTER_TEXT = 1, EXPORTER_EXCEL = 2 };
 
 class IImporter {
 public:

@@ -17,13 +17,13 @@ struct struct_ImpIESetting {
 };
 using ImpIESettingMap = std::map<CString, struct_ImpIESetting>;
 
-enum BinningTypeEnum {
+enum BinningTypeEnum : int {
     BINNING_NONE = -1,
     BINNING_TIME = 0,
     BINNING_DISTANCE = 1,
     BINNING_GRID = 2
 };
-enum BinningValueTypeEnum {
+enum BinningValueTypeEnum : int {
     BINNING_VALUE_NONE = -1,
     BINNING_MAX = 0,
     BINNING_MIN = 1,

@@ -114,25 +114,25 @@ static List_T add_mount(List_T list, char* line, const char* filesystems) {
     return push_drive(list, point);
 }
 
-wchar_t** File_allDrive(void) {
+wchar_t** File_drivesOf(const char* mountinfo, const char* filesystems) {
     List_T list = push_drive(NULL, "/");
-    char* filesystems = read_all("/proc/filesystems");
-    FILE* mounts = filesystems != NULL ? fopen("/proc/self/mountinfo", "re") : NULL;
-    if (mounts != NULL) {
-        char* line = NULL;
-        size_t capacity = 0;
-        ssize_t n;
-        while ((n = getline(&line, &capacity, mounts)) > 0) {
-            if (line[n - 1] == '\n') line[n - 1] = 0;
-            list = add_mount(list, line, filesystems);
-        }
-        free(line);
-        fclose(mounts);
-    }
-    free(filesystems);
+    char* lines = mountinfo != NULL && filesystems != NULL ? strdup(mountinfo) : NULL;
+    char* rest = lines;
+    char* line;
+    while ((line = strsep(&rest, "\n")) != NULL) list = add_mount(list, line, filesystems);
+    free(lines);
     list = List_reverse(list);
     wchar_t** drives = (wchar_t**)List_toArray(list, NULL);
     List_free(&list);
+    return drives;
+}
+
+wchar_t** File_allDrive(void) {
+    char* mountinfo = read_all("/proc/self/mountinfo");
+    char* filesystems = read_all("/proc/filesystems");
+    wchar_t** drives = File_drivesOf(mountinfo, filesystems);
+    free(mountinfo);
+    free(filesystems);
     return drives;
 }
 

@@ -10,6 +10,8 @@
 #include "CommandLineDriver.h"
 #include "grade/grade.h"
 #include "pieceio/PieceIO.h"
+#include "platform/Module.h"
+#include "platform/Path.h"
 
 namespace {
 
@@ -26,8 +28,15 @@ struct Plugin {
         if (library) ::dlclose(library);
     }
 
+    // A bare file name is looked for in lib/ of the installed layout first,
+    // then where the system looks. The executable's own run path cannot be
+    // relied on: an interposed dlopen (sanitizers) hides it.
     bool Load(const std::string& name) {
-        library = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (name.find('/') == std::string::npos) {
+            const CString beside = platform::PathJoin(platform::GetInstallRoot(), "lib/" + name);
+            library = ::dlopen(beside.GetString(), RTLD_NOW | RTLD_LOCAL);
+        }
+        if (!library) library = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!library) {
             std::fprintf(stderr, "piece: cannot load %s: %s\n", name.c_str(), ::dlerror());
             return false;

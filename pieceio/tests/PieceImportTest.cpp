@@ -73,6 +73,9 @@ TEST(PieceImportTest, Records) {
         // Nothing follows the tag: the record text is empty, not what lies beyond the line.
         {"tag at the very end of a line", "<bounds>\n<line>\n<point>\n<line>",
          "piece\nline status 0\n  (0.0000, 0.0000) a0\nline status 0\n"},
+        // The buffer still holds the end of the longer line before: it must not be read.
+        {"tag ending the last line", "<bounds>\n<line> 0x0002\n<point> 1, 2, 0\n<line>",
+         "piece\ninternal type 0 status 0\n  (1.0000, 2.0000) a0\ninternal type 0 status 0\n"},
         {"text begins one character after the tag", "<bounds>\n<line>0x0002\n<line>#2\n",
          "piece\nline status 0\ninternal type 0 status 0\n"},
         {"empty lines and a line that begins with a zero byte",

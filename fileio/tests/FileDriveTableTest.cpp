@@ -29,7 +29,7 @@ const char kFilesystems[] =
     "nodev\tsysfs\nnodev\ttmpfs\nnodev\tproc\n\text4\nnodev\tcgroup2\n\txfs\nnodev\tfuse\n"
     "\tfuseblk\nnodev\toverlay\nnodev\tnfs4\n";
 
-class DriveTableTest : public ::testing::Test {
+class FileDriveTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
         char name[] = "/tmp/fileio_drives_XXXXXX";
@@ -43,7 +43,7 @@ protected:
     std::string dir_;
 };
 
-TEST_F(DriveTableTest, RealFileSystemsOnDirectoriesOnceEach) {
+TEST_F(FileDriveTableTest, RealFileSystemsOnDirectoriesOnceEach) {
     const std::string d = dir_;
     const std::string table =
         "22 28 0:21 / /proc rw,relatime - proc proc rw\n"
@@ -66,7 +66,7 @@ TEST_F(DriveTableTest, RealFileSystemsOnDirectoriesOnceEach) {
     EXPECT_EQ(Drives(table, kFilesystems), want);
 }
 
-TEST_F(DriveTableTest, TheRootAloneWithoutATable) {
+TEST_F(FileDriveTableTest, TheRootAloneWithoutATable) {
     wchar_t** drives = File_drivesOf(nullptr, nullptr);
     ASSERT_NE(drives[0], nullptr);
     EXPECT_STREQ(drives[0], L"/");

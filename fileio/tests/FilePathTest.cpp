@@ -24,7 +24,7 @@ std::wstring Decode(const std::string& bytes) {
     return s;
 }
 
-TEST(PathTest, Utf8BothWays) {
+TEST(FilePathTest, Utf8BothWays) {
     struct Case {
         const wchar_t* wide;
         const char* bytes;
@@ -41,7 +41,7 @@ TEST(PathTest, Utf8BothWays) {
     }
 }
 
-TEST(PathTest, BytesThatAreNotUtf8ComeBackUnchanged) {
+TEST(FilePathTest, BytesThatAreNotUtf8ComeBackUnchanged) {
     const std::string names[] = {"\xff\xfe", "a\x80z", "\xc3", "\xed\xa0\x80", "\xc0\xaf",
                                  "\xf4\x90\x80\x80", "ok\xe6\x95"};
     for (const std::string& name : names) {
@@ -52,7 +52,7 @@ TEST(PathTest, BytesThatAreNotUtf8ComeBackUnchanged) {
     EXPECT_EQ(Decode("\xff"), std::wstring(1, static_cast<wchar_t>(0xDCFF)));
 }
 
-TEST(PathTest, CharactersWithoutUtf8FormAreRefused) {
+TEST(FilePathTest, CharactersWithoutUtf8FormAreRefused) {
     const wchar_t bad[][2] = {{static_cast<wchar_t>(0xD800), 0},
                               {static_cast<wchar_t>(0xDC10), 0},
                               {static_cast<wchar_t>(0x110000), 0},
@@ -60,7 +60,7 @@ TEST(PathTest, CharactersWithoutUtf8FormAreRefused) {
     for (const auto& text : bad) EXPECT_EQ(Encode(text), "<null>");
 }
 
-TEST(PathTest, WildcardPatterns) {
+TEST(FilePathTest, WildcardPatterns) {
     struct Case {
         const wchar_t* pattern;
         const wchar_t* name;
@@ -79,7 +79,7 @@ TEST(PathTest, WildcardPatterns) {
         EXPECT_EQ(FilePath_matches(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
 }
 
-TEST(PathTest, PreparedPathSplitsAtTheLastSeparator) {
+TEST(FilePathTest, PreparedPathSplitsAtTheLastSeparator) {
     FilePath p;
     ASSERT_TRUE(FilePath_prepare(L"/data//logs/./x/../a.txt", &p));
     EXPECT_STREQ(p.full, L"/data/logs/a.txt");

@@ -1,0 +1,2 @@
+project_fuzz(fileio_path fuzz_fileio_path.cpp)
+target_link_libraries(fuzz_fileio_path PRIVATE fileio_internal)

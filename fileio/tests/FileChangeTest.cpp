@@ -60,7 +60,8 @@ TEST_F(FileChangeTest, MkdirFailsWhenTheSystemRefuses) {
     EXPECT_FALSE(File_exists(under));
 
     // Without permission to write the parent.
-    const std::string path = Path("denied");
+    ASSERT_EQ(::mkdir(Path("locked").c_str(), 0555), 0);
+    const std::string path = Path("locked/denied");
     const int code = RunAsNobody([&] {
         File_T f = File_new(W(path).c_str());
         File_T g = File_new(W(path + "/a/b").c_str());
@@ -127,6 +128,7 @@ TEST_F(FileChangeTest, DeleteNeverFollowsALink) {
 TEST_F(FileChangeTest, DeleteStopsAtTheFirstFailure) {
     ASSERT_EQ(::mkdir(Path("tree").c_str(), 0755), 0);
     WriteFile(Path("tree/a.txt"), "x");
+    ASSERT_EQ(::chmod(Path("tree").c_str(), 0555), 0);
     const std::string path = Path("tree");
     const int code = RunAsNobody([&] {
         File_T f = File_new(W(path).c_str());
@@ -137,6 +139,7 @@ TEST_F(FileChangeTest, DeleteStopsAtTheFirstFailure) {
     });
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(Exists(Path("tree/a.txt")));
+    ::chmod(Path("tree").c_str(), 0755);
 }
 
 TEST_F(FileChangeTest, DeleteOnExitWaitsForTheExit) {

@@ -9,6 +9,7 @@ project_test(host_utility_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/tests/DistanceTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tests/UtilityTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tests/DTTimeTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/tests/MarkupTest.cpp
   LIBS host ${GEOGRAPHICLIB_LIBRARY})
 if(TARGET host_utility_tests)
   target_include_directories(host_utility_tests SYSTEM PRIVATE ${GEOGRAPHICLIB_INCLUDE_DIR})

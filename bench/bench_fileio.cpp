@@ -20,7 +20,8 @@ const std::string& Directory() {
     static const std::string dir = [] {
         const std::string d = "/tmp/bench_fileio_" + std::to_string(::getpid());
         std::filesystem::create_directory(d);
-        for (int i = 0; i < kEntries; i++) std::ofstream(d + "/entry_" + std::to_string(i) + ".log");
+        for (int i = 0; i < kEntries; i++)
+            std::ofstream(d + "/entry_" + std::to_string(i) + ".log");
         return d;
     }();
     return dir;

@@ -53,9 +53,7 @@ static void* allocate(long nbytes, int zero, const char* file, int line) {
     return ptr;
 }
 
-void* Mem_alloc(long nbytes, const char* file, int line) {
-    return allocate(nbytes, 0, file, line);
-}
+void* Mem_alloc(long nbytes, const char* file, int line) { return allocate(nbytes, 0, file, line); }
 
 void* Mem_calloc(long count, long nbytes, const char* file, int line) {
     long total;

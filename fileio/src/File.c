@@ -45,9 +45,7 @@ File_T File_instanceOfParentFileT(File_T parent, const wchar_t* name) {
     return f;
 }
 
-File_T File_getParent(File_T file) {
-    return file != NULL ? File_new(file->directoryPath) : NULL;
-}
+File_T File_getParent(File_T file) { return file != NULL ? File_new(file->directoryPath) : NULL; }
 
 File_T File_clone(File_T file) {
     if (file == NULL) return NULL;

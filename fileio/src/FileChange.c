@@ -20,10 +20,10 @@ static int remove_entry(const char* path, const struct stat* st, int type, struc
     switch (type) {
         case FTW_DP:
             return rmdir(path) != 0;
-        case FTW_DNR:  /* a directory that cannot be read cannot be emptied */
+        case FTW_DNR: /* a directory that cannot be read cannot be emptied */
         case FTW_NS:
             return 1;
-        default:  /* files, and links themselves, never what they point to */
+        default: /* files, and links themselves, never what they point to */
             return unlink(path) != 0;
     }
 }
@@ -107,7 +107,8 @@ int File_createNewFile(File_T file) {
     File_free(&parent);
     if (!parent_exists) return 0;
     char* system = File_systemName(file);
-    const int fd = system != NULL ? open(system, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666) : -1;
+    const int fd =
+        system != NULL ? open(system, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666) : -1;
     if (fd >= 0) {
         close(fd);
         file->attributes = FilePath_attributes(system);

@@ -45,9 +45,9 @@ static char* read_all(const char* path) {
 }
 
 /* File systems on no device that still keep files somewhere real. */
-static const char* const kNetworkTypes[] = {"nfs",     "nfs4", "cifs", "smb3",      "smbfs",
-                                            "ceph",    "9p",   "afs",  "virtiofs",  "glusterfs",
-                                            "fuse.sshfs"};
+static const char* const kNetworkTypes[] = {"nfs",      "nfs4",      "cifs",      "smb3",
+                                            "smbfs",    "ceph",      "9p",        "afs",
+                                            "virtiofs", "glusterfs", "fuse.sshfs"};
 
 /* Whether a mounted type keeps files: not one the kernel lists as needing no device
  * ("nodev" in /proc/filesystems: proc, sysfs, tmpfs, cgroup ...), or a network one. */

@@ -16,7 +16,8 @@ struct Tests {
 };
 
 Tests OfObject(File_T f) {
-    return {File_exists(f), File_isDirectory(f), File_isFile(f), File_canWrite(f), File_isHidden(f)};
+    return {File_exists(f), File_isDirectory(f), File_isFile(f), File_canWrite(f),
+            File_isHidden(f)};
 }
 
 Tests OfPath(const std::wstring& path) {

@@ -218,8 +218,8 @@ std::string OtherFileSystem(const std::string& dir) {
     if (::stat(dir.c_str(), &here) != 0) return "";
     for (const char* candidate : {"/dev/shm", "/run", "/var/tmp", "/tmp"}) {
         struct stat there;
-        if (::stat(candidate, &there) == 0 && S_ISDIR(there.st_mode) && there.st_dev != here.st_dev &&
-            ::access(candidate, W_OK) == 0)
+        if (::stat(candidate, &there) == 0 && S_ISDIR(there.st_mode) &&
+            there.st_dev != here.st_dev && ::access(candidate, W_OK) == 0)
             return candidate;
     }
     return "";

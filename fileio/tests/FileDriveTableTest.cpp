@@ -48,21 +48,44 @@ TEST_F(FileDriveTableTest, RealFileSystemsOnDirectoriesOnceEach) {
     const std::string table =
         "22 28 0:21 / /proc rw,relatime - proc proc rw\n"
         "28 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
-        "30 28 254:1 / " + d + "/data rw,relatime shared:5 - xfs /dev/vdb1 rw\n"
-        "31 28 254:2 / " + d + "/with\\040space rw - ext4 /dev/vdc rw\n"
-        "32 28 0:40 / " + d + "/nfs rw - nfs4 server:/export rw\n"
-        "33 28 0:41 / " + d + "/ssh rw - fuse.sshfs me@host: rw\n"
-        "34 28 8:17 / " + d + "/usb rw - fuseblk /dev/sdb1 rw\n"
-        "35 28 0:42 / " + d + "/tmp rw - tmpfs tmpfs rw\n"
-        "36 28 0:43 / " + d + "/over rw - overlay overlay rw\n"
-        "37 28 254:0 /etc/hosts " + d + "/hosts rw - ext4 /dev/vda rw\n"
-        "38 30 254:1 / " + d + "/data rw - xfs /dev/vdb1 rw\n"
-        "39 28 254:3 / " + d + "/gone rw - ext4 /dev/vdd rw\n"
+        "30 28 254:1 / " +
+        d +
+        "/data rw,relatime shared:5 - xfs /dev/vdb1 rw\n"
+        "31 28 254:2 / " +
+        d +
+        "/with\\040space rw - ext4 /dev/vdc rw\n"
+        "32 28 0:40 / " +
+        d +
+        "/nfs rw - nfs4 server:/export rw\n"
+        "33 28 0:41 / " +
+        d +
+        "/ssh rw - fuse.sshfs me@host: rw\n"
+        "34 28 8:17 / " +
+        d +
+        "/usb rw - fuseblk /dev/sdb1 rw\n"
+        "35 28 0:42 / " +
+        d +
+        "/tmp rw - tmpfs tmpfs rw\n"
+        "36 28 0:43 / " +
+        d +
+        "/over rw - overlay overlay rw\n"
+        "37 28 254:0 /etc/hosts " +
+        d +
+        "/hosts rw - ext4 /dev/vda rw\n"
+        "38 30 254:1 / " +
+        d +
+        "/data rw - xfs /dev/vdb1 rw\n"
+        "39 28 254:3 / " +
+        d +
+        "/gone rw - ext4 /dev/vdd rw\n"
         "a broken line\n"
         "40 28 254:3 / /x rw\n";
-    const std::vector<std::wstring> want = {
-        L"/", Wide(d + "/data/"), Wide(d + "/with space/"), Wide(d + "/nfs/"),
-        Wide(d + "/ssh/"), Wide(d + "/usb/")};
+    const std::vector<std::wstring> want = {L"/",
+                                            Wide(d + "/data/"),
+                                            Wide(d + "/with space/"),
+                                            Wide(d + "/nfs/"),
+                                            Wide(d + "/ssh/"),
+                                            Wide(d + "/usb/")};
     EXPECT_EQ(Drives(table, kFilesystems), want);
 }
 

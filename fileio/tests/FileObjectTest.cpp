@@ -51,7 +51,8 @@ TEST_F(FileObjectTest, NamePartsOfRootedPaths) {
         {L"/", L"/", L"", L"/"},
         {L"/a/...", L"/a/", L"...", L"/a/..."},
         {L"/a/.b.c", L"/a/", L".b.c", L"/a/.b.c"},
-        {L"/\u6570\u636e/\u00e9.txt", L"/\u6570\u636e/", L"\u00e9.txt", L"/\u6570\u636e/\u00e9.txt"},
+        {L"/\u6570\u636e/\u00e9.txt", L"/\u6570\u636e/", L"\u00e9.txt",
+         L"/\u6570\u636e/\u00e9.txt"},
     };
     for (const Case& c : cases) {
         Obj f(File_new(c.path));

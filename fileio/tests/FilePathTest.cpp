@@ -42,11 +42,12 @@ TEST(FilePathTest, Utf8BothWays) {
 }
 
 TEST(FilePathTest, BytesThatAreNotUtf8ComeBackUnchanged) {
-    const std::string names[] = {"\xff\xfe", "a\x80z", "\xc3", "\xed\xa0\x80", "\xc0\xaf",
-                                 "\xf4\x90\x80\x80", "ok\xe6\x95"};
+    const std::string names[] = {"\xff\xfe", "a\x80z",           "\xc3",      "\xed\xa0\x80",
+                                 "\xc0\xaf", "\xf4\x90\x80\x80", "ok\xe6\x95"};
     for (const std::string& name : names) {
         const std::wstring wide = Decode(name);
-        for (wchar_t c : wide) EXPECT_TRUE(c < 0xD800 || c > 0xDFFF || (c >= 0xDC80 && c <= 0xDCFF));
+        for (wchar_t c : wide)
+            EXPECT_TRUE(c < 0xD800 || c > 0xDFFF || (c >= 0xDC80 && c <= 0xDCFF));
         EXPECT_EQ(Encode(wide), name);
     }
     EXPECT_EQ(Decode("\xff"), std::wstring(1, static_cast<wchar_t>(0xDCFF)));
@@ -66,14 +67,17 @@ TEST(FilePathTest, WildcardPatterns) {
         const wchar_t* name;
         int matches;
     } cases[] = {
-        {L"*.*", L"a.txt", 1},     {L"*.*", L"README", 1},   {L"*.*", L".hidden", 1},
-        {L"*", L"anything", 1},    {L"*.txt", L"a.txt", 1},  {L"*.txt", L"a.txt.bak", 0},
-        {L"*.txt", L"txt", 0},     {L"?.txt", L"a.txt", 1},  {L"?.txt", L"ab.txt", 0},
-        {L"a*", L"a", 1},          {L"a*b", L"axxb", 1},     {L"a*b", L"axxbc", 0},
-        {L"a*.*", L"abc", 1},      {L"c.*", L"c", 1},        {L"c.*", L"cd", 0},
-        {L"*a*a*a*b", L"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 0},
-        {L"A.TXT", L"a.txt", 0},   {L"a.txt", L"a.txt", 1},  {L"", L"a", 0},
-        {L"**?", L"x", 1},         {L"x.**", L"x", 1},       {L"*.", L"a.", 1},
+        {L"*.*", L"a.txt", 1},    {L"*.*", L"README", 1},
+        {L"*.*", L".hidden", 1},  {L"*", L"anything", 1},
+        {L"*.txt", L"a.txt", 1},  {L"*.txt", L"a.txt.bak", 0},
+        {L"*.txt", L"txt", 0},    {L"?.txt", L"a.txt", 1},
+        {L"?.txt", L"ab.txt", 0}, {L"a*", L"a", 1},
+        {L"a*b", L"axxb", 1},     {L"a*b", L"axxbc", 0},
+        {L"a*.*", L"abc", 1},     {L"c.*", L"c", 1},
+        {L"c.*", L"cd", 0},       {L"*a*a*a*b", L"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 0},
+        {L"A.TXT", L"a.txt", 0},  {L"a.txt", L"a.txt", 1},
+        {L"", L"a", 0},           {L"**?", L"x", 1},
+        {L"x.**", L"x", 1},       {L"*.", L"a.", 1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FilePath_matches(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;

@@ -26,10 +26,10 @@ FILEIO_BEGIN_DECLS
 
 /* Attribute bits of a path. */
 enum {
-    File_READONLY = 1,   /* the caller may not write it */
-    File_HIDDEN = 2,     /* its name begins with a dot */
+    File_READONLY = 1, /* the caller may not write it */
+    File_HIDDEN = 2,   /* its name begins with a dot */
     File_DIRECTORY = 16,
-    File_ARCHIVE = 32,   /* a regular file */
+    File_ARCHIVE = 32, /* a regular file */
 };
 /* The attributes of a path that did not exist. */
 #define File_NO_ATTRIBUTES ((uint32_t)-1)
@@ -48,7 +48,7 @@ struct File_Object {
     int32_t fileNameSize;   /* length of fileName plus one */
     int32_t absolute;       /* 1 when the path was given rooted, 0 when it was completed */
     uint32_t attributes;    /* attributes when the object was made; File_NO_ATTRIBUTES if missing */
-    File_Time lastWriteTime;  /* read on first request; 0 until then */
+    File_Time lastWriteTime; /* read on first request; 0 until then */
 };
 
 /* Raised for a child name that begins with '/'; its reason is "File Failed". */

@@ -57,12 +57,12 @@ uint8_t ReadByte(bool ack) {
     return b;
 }
 
-class PortSimTest : public ::testing::Test {
+class DioPortSimTest : public ::testing::Test {
 protected:
     void SetUp() override { Reset(); }
 };
 
-TEST_F(PortSimTest, ExpanderTakesWrittenBytesAndReadsItsPins) {
+TEST_F(DioPortSimTest, ExpanderTakesWrittenBytesAndReadsItsPins) {
     Start();
     ASSERT_TRUE(WriteByte(64));
     ASSERT_TRUE(WriteByte(0x5A));
@@ -85,7 +85,7 @@ TEST_F(PortSimTest, ExpanderTakesWrittenBytesAndReadsItsPins) {
     EXPECT_EQ(Format(t[1]), "S 41 A E0 A E0 N P");
 }
 
-TEST_F(PortSimTest, ButtonsDriveTheirInputsAndMissingChipsDoNotAnswer) {
+TEST_F(DioPortSimTest, ButtonsDriveTheirInputsAndMissingChipsDoNotAnswer) {
     PressButton(3);
     PressButton(15);
     Start();
@@ -112,7 +112,7 @@ TEST_F(PortSimTest, ButtonsDriveTheirInputsAndMissingChipsDoNotAnswer) {
     Stop();
 }
 
-TEST_F(PortSimTest, StatusPortAndRecords) {
+TEST_F(DioPortSimTest, StatusPortAndRecords) {
     int32_t v = 0;
     vbPortIO(portio::kRead, portio::kStatusPort, &v);
     EXPECT_EQ(v, kStatusIdleBits | kStatusSda);

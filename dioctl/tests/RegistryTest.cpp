@@ -22,7 +22,7 @@ std::string ReadAll(const std::string& path) {
 }
 }  // namespace
 
-TEST(RegistryFile, KeepsWhatItDoesNotUnderstand) {
+TEST(DioRegistryFile, KeepsWhatItDoesNotUnderstand) {
     const std::string text =
         "# comment=with equals\r\n"
         "\n"
@@ -37,7 +37,7 @@ TEST(RegistryFile, KeepsWhatItDoesNotUnderstand) {
     EXPECT_EQ(RegistryFile::Parse(f.Serialize()).Entries(), f.Entries());
 }
 
-TEST(RegistryFile, SetReplacesAndDeleteTreeStopsAtTheKey) {
+TEST(DioRegistryFile, SetReplacesAndDeleteTreeStopsAtTheKey) {
     RegistryFile f = RegistryFile::Parse("A\\B=1\na\\b=2\nA\\B\\C=3\nA\\BC=4\nZ=5\n");
     EXPECT_EQ(f.Get("A\\B"), "1");
     EXPECT_TRUE(f.Set("a\\B", "9"));
@@ -52,7 +52,7 @@ TEST(RegistryFile, SetReplacesAndDeleteTreeStopsAtTheKey) {
     EXPECT_FALSE(f.Set("k", "two\nlines"));
 }
 
-TEST(Registry, FileOperationsMakeTheFolderAndKeepOtherEntries) {
+TEST(DioRegistry, FileOperationsMakeTheFolderAndKeepOtherEntries) {
     TempRegistry reg;
     std::string value;
     EXPECT_EQ(RegQueryValue("x.Y\\CLSID", value), REGDB_E_KEYMISSING);  // no file yet
@@ -68,7 +68,7 @@ TEST(Registry, FileOperationsMakeTheFolderAndKeepOtherEntries) {
     EXPECT_EQ(ReadAll(reg.File()), "# dioctl registry: one KEY=VALUE a line\nOther=kept\n");
 }
 
-TEST(Registry, AnUnwritablePlaceIsReported) {
+TEST(DioRegistry, AnUnwritablePlaceIsReported) {
     TempRegistry reg;
     std::filesystem::create_directories(reg.Dir());
     // A file where the registry's folder should be.
@@ -81,7 +81,7 @@ TEST(Registry, AnUnwritablePlaceIsReported) {
         << why->Description();
 }
 
-TEST(Registry, PlaceFollowsTheEnvironment) {
+TEST(DioRegistry, PlaceFollowsTheEnvironment) {
     {
         ScopedEnv env(kRegistryEnv, "/somewhere/reg");
         EXPECT_EQ(RegistryPath(), "/somewhere/reg");

@@ -41,7 +41,7 @@ struct ServerModule {
     void* handle;
 };
 
-TEST(Server, RegistersItselfAndIsCreatedByProgID) {
+TEST(DioServer, RegistersItselfAndIsCreatedByProgID) {
     TempRegistry reg;
     ScopedEnv port(portio::kLibraryEnv, portio::kSimulatorLibrary);
     ASSERT_EQ(RegSetValues({{"other.Thing\\CLSID", "{00000000-0000-0000-0000-000000000001}"}}),
@@ -86,7 +86,7 @@ TEST(Server, RegistersItselfAndIsCreatedByProgID) {
     EXPECT_EQ(RegQueryValue("other.Thing\\CLSID", text), S_OK);
 }
 
-TEST(Server, ClassObjectAndUnloading) {
+TEST(DioServer, ClassObjectAndUnloading) {
     ServerModule m;
     ASSERT_TRUE(m.handle);
     auto get = m.Entry<DllGetClassObjectFn>("DllGetClassObject");
@@ -121,7 +121,7 @@ TEST(Server, ClassObjectAndUnloading) {
     EXPECT_EQ(canUnload(), S_OK);
 }
 
-TEST(Server, BrokenRegistrationIsReported) {
+TEST(DioServer, BrokenRegistrationIsReported) {
     TempRegistry reg;
     ASSERT_EQ(RegSetValues({{"dioctl.DIO\\CLSID", "{4AF5883D-4E8F-4295-ABE2-64CCACC72846}"},
                             {"CLSID\\{4AF5883D-4E8F-4295-ABE2-64CCACC72846}\\InprocServer32",
@@ -141,7 +141,7 @@ TEST(Server, BrokenRegistrationIsReported) {
     EXPECT_EQ(CLSIDFromProgID("bad=name", &clsid), CO_E_CLASSSTRING);
 }
 
-TEST(PortLibrary, RealPortWithoutDeviceFailsClearly) {
+TEST(DioPortLibrary, RealPortWithoutDeviceFailsClearly) {
     TempRegistry reg;
     ScopedEnv lib(portio::kLibraryEnv, DIOCTL_PPDEV_PATH);
     const std::string device = (reg.Dir() / "parport0").string();
@@ -178,7 +178,7 @@ TEST(PortLibrary, RealPortWithoutDeviceFailsClearly) {
               VARIANT::I4(-68));
 }
 
-TEST(PortLibrary, NamesAndMissingLibraries) {
+TEST(DioPortLibrary, NamesAndMissingLibraries) {
     const std::vector<std::string> files = dioctl::PortLibraryFiles("portio_sim");
     ASSERT_GE(files.size(), 1u);
     EXPECT_EQ(files.back(), "libportio_sim.so");

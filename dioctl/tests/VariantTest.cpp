@@ -10,7 +10,7 @@
 
 using namespace ole;
 
-TEST(Variant, ConvertsToIntegerUnderAutomationRules) {
+TEST(DioVariant, ConvertsToIntegerUnderAutomationRules) {
     struct Case {
         VARIANT in;
         HRESULT hr;
@@ -49,7 +49,7 @@ TEST(Variant, ConvertsToIntegerUnderAutomationRules) {
     EXPECT_EQ(b, 255);
 }
 
-TEST(Variant, ConvertsToBoolean) {
+TEST(DioVariant, ConvertsToBoolean) {
     struct Case {
         VARIANT in;
         HRESULT hr;
@@ -69,7 +69,7 @@ TEST(Variant, ConvertsToBoolean) {
     }
 }
 
-TEST(Variant, ReferencesReadAndWriteTheCallersVariable) {
+TEST(DioVariant, ReferencesReadAndWriteTheCallersVariable) {
     VARIANT target = VARIANT::I2(7);
     VARIANT ref = VARIANT::ByRef(&target);
     EXPECT_EQ(ref.vt(), VT_BYREF | VT_VARIANT);
@@ -85,7 +85,7 @@ TEST(Variant, ReferencesReadAndWriteTheCallersVariable) {
     EXPECT_EQ(VariantStoreRef(VARIANT::I2(1), VARIANT::I2(2)), E_INVALIDARG);
 }
 
-TEST(Variant, CopiesHoldTheirOwnObjectReference) {
+TEST(DioVariant, CopiesHoldTheirOwnObjectReference) {
     auto* arbiter = new dioctl_test::RecordingArbiter;  // one reference, ours
     {
         VARIANT a = VARIANT::Dispatch(arbiter);
@@ -101,7 +101,7 @@ TEST(Variant, CopiesHoldTheirOwnObjectReference) {
     arbiter->Release();
 }
 
-TEST(Guid, RoundTripsTheRegistryForm) {
+TEST(DioGuid, RoundTripsTheRegistryForm) {
     const std::string text = "{4AF5883D-4E8F-4295-ABE2-64CCACC72846}";
     std::optional<GUID> g = GUIDFromString("{4af5883d-4e8f-4295-abe2-64ccacc72846}");
     ASSERT_TRUE(g);
@@ -114,7 +114,7 @@ TEST(Guid, RoundTripsTheRegistryForm) {
         EXPECT_FALSE(GUIDFromString(bad)) << bad;
 }
 
-TEST(Errors, NumbersAndCodesMatch) {
+TEST(DioErrors, NumbersAndCodesMatch) {
     EXPECT_EQ(HResultFromError(kErrOverflow), CTL_E_OVERFLOW);
     EXPECT_EQ(ErrorFromHResult(CTL_E_OVERFLOW), 6);
     EXPECT_EQ(ErrorFromHResult(DISP_E_OVERFLOW), 6);

@@ -144,4 +144,65 @@ TEST(EventTableTest, ParsesAndRejects) {
     }
 }
 
+// The shipped tables: the IEs other parts of the system look up by number or by
+// name, with the field types their writers rely on.
+TEST(ShippedTablesTest, HoldTheIEsTheSystemNames) {
+    CIETable t;
+    CString error;
+    ASSERT_TRUE(t.Load(IETABLE_SOURCE_CONFIG "/IETable.txt", &error)) << error.GetString();
+    struct Anchor {
+        int number;
+        const char* name;
+        int type;
+    };
+    const Anchor anchors[] = {
+        {1, "RecordID", 4},
+        {2, "RecordTime", 5},
+        {3, "MessageID", 4},
+        {10, "EventID_0", 4},
+        {20, "EventName_0", 2},
+        {35, "MsgName", 2},
+        {37, "MsgContent", 2},
+        {183, "MidambleShift_0", 3},
+        {511, "TimeslotISCP_0", 3},
+        {1034, "TrCHBLER_1", 5},
+        {1066, "Total_BLER", 5},
+        {1365, "Nbor_ISCP_0_0", 3},
+        {1588, "Nbor_ISCP_31_6", 3},
+        {2379, "Longitude", 5},
+        {2380, "Latitude", 5},
+        {2381, "Distance", 5},
+        {2386, "TimeStamp", 4},
+        {2436, "UARFCN_Scan_1", 3},
+        {2710, "PCCPCH_RSCP_Scan_1", 3},
+        {3534, "RSSI_Frame_Scan_1", 3},
+        {10736, "DDI_0_0", 3},
+        {10753, "DDI_1_1", 3},
+        {31703, "RxLev", 3},
+        {31732, "MA_List", 2},
+        {32091, "NborBCCH_0", 3},
+        {32284, "FileMarkText", 2},
+        {33415, "PBCH_RSRP", 3},
+        {33416, "PBCH_RSRQ", 3},
+        {34755, "Cell_BCH_RP_1", 3},
+        {34818, "Cell_BCH_RQ_32", 3},
+    };
+    for (const Anchor& a : anchors) {
+        const IEInfo* ie = t.FindByNumber(a.number);
+        ASSERT_NE(ie, nullptr) << a.number;
+        EXPECT_EQ(ie->name, a.name) << a.number;
+        EXPECT_EQ(ie->memType, a.type) << a.name;
+        EXPECT_EQ(t.FindByName(a.name), ie) << a.name;
+    }
+    EXPECT_EQ(t.FindByNumber(2379)->minValue, -180);
+    EXPECT_EQ(t.FindByNumber(2380)->maxValue, 90);
+
+    CEventTable e;
+    ASSERT_TRUE(e.Load(IETABLE_SOURCE_CONFIG "/EventTable.txt", &error)) << error.GetString();
+    ASSERT_NE(e.FindByNumber(1610), nullptr);
+    EXPECT_EQ(e.FindByNumber(1610)->name, "FileMark");
+    EXPECT_NE(e.FindByNumber(2052), nullptr);
+    EXPECT_NE(e.FindByNumber(2053), nullptr);
+}
+
 }  // namespace

@@ -42,10 +42,11 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
         size_t nl = text.find('\n');
         std::string_view line = text.substr(0, nl);
         text = nl == std::string_view::npos ? std::string_view() : text.substr(nl + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         Line l;
         size_t eq = line.find('=');
-        if (line.empty() || line[0] == '#' || eq == std::string_view::npos || eq == 0) {
+        if (eq == std::string_view::npos || !ValidKey(line.substr(0, eq)) ||
+            !ValidValue(line.substr(eq + 1))) {
             l.text = line;
         } else {
             l.entry = true;

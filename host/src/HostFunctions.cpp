@@ -56,7 +56,7 @@ bool VincentyInverse(double lat1, double lat2, double lon12Deg, double& s) {
     double lambda = L;
     double sinSigma = 0, cosSigma = 0, sigma = 0, cos2Alpha = 0, cos2SigmaM = 0;
     bool converged = false;
-    for (int i = 0; i < 201; ++i) {
+    for (int step = 0;; ++step) {
         const double sinLambda = std::sin(lambda), cosLambda = std::cos(lambda);
         const double t1 = cosU2 * sinLambda;
         const double t2 = cosU1 * sinU2 - sinU1 * cosU2 * cosLambda;
@@ -80,11 +80,10 @@ bool VincentyInverse(double lat1, double lat2, double lon12Deg, double& s) {
         // evaluates them at the settled value (an error of 1e-12 rad in lambda
         // would still be 6 micrometres on the ground).
         if (converged) break;
-        if (!(std::fabs(next) <= kPi)) return false;
+        if (step == 200 || !(std::fabs(next) <= kPi)) return false;
         converged = std::fabs(next - lambda) < 1e-12;
         lambda = next;
     }
-    if (!converged) return false;
     const double u2 = cos2Alpha * kEp2;
     const double A = 1 + u2 / 16384 * (4096 + u2 * (-768 + u2 * (320 - 175 * u2)));
     const double B = u2 / 1024 * (256 + u2 * (-128 + u2 * (74 - 47 * u2)));

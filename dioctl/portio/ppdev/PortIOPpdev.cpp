@@ -90,12 +90,13 @@ extern "C" __attribute__((visibility("default"))) void vbPortIO(int32_t directio
         return;
     }
     unsigned char byte = static_cast<unsigned char>(*value & 0xFF);
-    int ok = -1;
     if (direction == portio::kWrite) {
-        if (port == portio::kDataPort) ok = ioctl(g_fd, PPWDATA, &byte);
-        if (port == portio::kControlPort) ok = ioctl(g_fd, PPWCONTROL, &byte);
+        // vbPortIO has no result: a failed write shows in what is read back.
+        if (port == portio::kDataPort) ioctl(g_fd, PPWDATA, &byte);
+        if (port == portio::kControlPort) ioctl(g_fd, PPWCONTROL, &byte);
         return;
     }
+    int ok = -1;
     if (port == portio::kDataPort) ok = ioctl(g_fd, PPRDATA, &byte);
     if (port == portio::kStatusPort) ok = ioctl(g_fd, PPRSTATUS, &byte);
     if (port == portio::kControlPort) ok = ioctl(g_fd, PPRCONTROL, &byte);

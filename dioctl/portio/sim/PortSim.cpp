@@ -16,7 +16,7 @@ constexpr int32_t kScl = 128;
 constexpr int32_t kIdleData = kSda | kScl;
 constexpr int32_t kFloatingBus = 0xFF;
 
-// A PCF8574-style expander: one address, eight quasi-bidirectional pins.
+// An 8-bit expander: one address, eight quasi-bidirectional pins.
 // It samples SDA while SCL is high and acts when SCL falls, so a start or
 // stop inside a clock pulse cancels that pulse.
 struct Chip {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Encoding.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -386,6 +387,8 @@ bool CEventTable::LoadText(const std::string& text, const CString& name, CString
         for (unsigned char c : rest) {
             if (c < ' ' && c != '\t') return Fail(error, where + "control character in event name");
         }
+        if (!platform::IsValidUtf8(std::string(rest)))
+            return Fail(error, where + "event name is not UTF-8 text");
         all.push_back(EventInfo{static_cast<int>(number), CString(rest)});
         lineOf.push_back(lineNo);
     }

@@ -139,10 +139,11 @@ bool Store(OPENFILENAME& ofn, const std::vector<CString>& paths) {
     return true;
 }
 
-BOOL Run(bool open, LPOPENFILENAME ofn) {
+BOOL Run(bool open, LPOPENFILENAME ofn, CDialog* custom) {
     g_lastError = 0;
     if (!ofn) return FALSE;
-    const FileDialogRequest request = MakeRequest(open, *ofn);
+    FileDialogRequest request = MakeRequest(open, *ofn);
+    request.custom = custom;
     for (;;) {
         FileDialogAnswer answer = platform::ui::CurrentDriver().ShowFileDialog(request);
         if (answer.ok && answer.overflow) {
@@ -183,8 +184,8 @@ constexpr DWORD kDefaultBuffer = 260;
 
 }  // namespace
 
-BOOL GetOpenFileName(LPOPENFILENAME ofn) { return Run(true, ofn); }
-BOOL GetSaveFileName(LPOPENFILENAME ofn) { return Run(false, ofn); }
+BOOL GetOpenFileName(LPOPENFILENAME ofn) { return Run(true, ofn, nullptr); }
+BOOL GetSaveFileName(LPOPENFILENAME ofn) { return Run(false, ofn, nullptr); }
 DWORD CommDlgExtendedError() { return g_lastError; }
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defExt, const char* fileName, DWORD flags,
@@ -212,7 +213,22 @@ CFileDialog::~CFileDialog() = default;
 
 INT_PTR CFileDialog::DoModal() {
     m_chosen.clear();
-    const BOOL ok = m_open ? GetOpenFileName(&m_ofn) : GetSaveFileName(&m_ofn);
+    CDialog* custom = nullptr;
+    struct Destroy {
+        CDialog* d;
+        ~Destroy() { d->DestroyWindow(); }
+    } destroy{this};
+    if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.lpTemplateName) {
+        m_templateId = m_ofn.lpTemplateName;
+        if (!CreateFromTemplate(m_parent)) {
+            g_lastError = CDERR_FINDRESFAILURE;
+            return IDCANCEL;
+        }
+        BeginModal();
+        OnInitDialog();
+        custom = this;
+    }
+    const BOOL ok = Run(m_open != FALSE, &m_ofn, custom);
     if (!ok) return IDCANCEL;
     m_chosen = Parse(m_ofn);
     return IDOK;

@@ -4,6 +4,7 @@
 
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgressWnd.h"
+#include "platform/ui/PropertySheet.h"
 
 namespace platform::ui {
 
@@ -144,10 +145,36 @@ FileDialogExpectation& FileDialogExpectation::Overflow() {
     m_answer = FileDialogAnswer::Overflow();
     return *this;
 }
+FileDialogExpectation& FileDialogExpectation::Click(UINT id) {
+    m_before.Click(id);
+    return *this;
+}
+FileDialogExpectation& FileDialogExpectation::Do(std::function<void(CWnd& dialog)> step) {
+    m_before.Do(std::move(step));
+    return *this;
+}
 CString FileDialogExpectation::Describe() const {
     CString kind = !m_open ? "file dialog" : (*m_open ? "open file dialog" : "save file dialog");
     if (m_title) kind.AppendFormat(" \"%s\"", *m_title);
     return kind;
+}
+
+CString DialogExpectation::Describe() const {
+    CString what =
+        m_sheet ? CString("property sheet") : CString::Formatted("dialog %u", m_templateId);
+    if (m_caption) what.AppendFormat(" \"%s\"", *m_caption);
+    return what;
+}
+
+bool DialogExpectation::Matches(const CWnd& window) const {
+    if (m_sheet) {
+        const auto* sheet = dynamic_cast<const CPropertySheet*>(&window);
+        return sheet && (!m_caption || sheet->GetTitle() == *m_caption);
+    }
+    const auto* dlg = dynamic_cast<const CDialog*>(&window);
+    return dlg && !dynamic_cast<const CPropertySheet*>(&window) &&
+           dlg->GetTemplateId() == m_templateId &&
+           (!m_caption || dlg->GetWindowText() == *m_caption);
 }
 
 ProgressExpectation& ProgressExpectation::Title(CString title) {
@@ -175,6 +202,15 @@ MessageExpectation& ScriptedDriver::ExpectMessage(CString text) {
 }
 FileDialogExpectation& ScriptedDriver::ExpectFileDialog() {
     return Add(std::make_unique<FileDialogExpectation>());
+}
+DialogScript& ScriptedDriver::ExpectDialog(UINT templateId) {
+    return Add(std::make_unique<DialogExpectation>(templateId, std::nullopt, false)).script;
+}
+DialogScript& ScriptedDriver::ExpectDialog(UINT templateId, CString caption) {
+    return Add(std::make_unique<DialogExpectation>(templateId, std::move(caption), false)).script;
+}
+DialogScript& ScriptedDriver::ExpectSheet(CString caption) {
+    return Add(std::make_unique<DialogExpectation>(0, std::move(caption), true)).script;
 }
 ProgressExpectation& ScriptedDriver::ExpectProgress() {
     return Add(std::make_unique<ProgressExpectation>());
@@ -239,12 +275,43 @@ FileDialogAnswer ScriptedDriver::ShowFileDialog(const FileDialogRequest& r) {
     }
     ++m_next;
     if (e->m_inspect) e->m_inspect(r);
+    if (!e->m_before.IsEmpty()) {
+        if (!r.custom) {
+            Fail(what + " has no controls of its own to use");
+        } else {
+            const CString why = e->m_before.Run(*r.custom);
+            if (!why.IsEmpty()) Fail(what + ": " + why);
+        }
+    }
     const FileDialogAnswer& a = e->m_answer;
     CString answer = !a.ok ? CString("cancelled") : a.overflow ? CString("overflow") : CString();
     for (const CString& p : a.paths) answer += (answer.IsEmpty() ? "" : ", ") + p;
     m_log.push_back(what + " -> " + answer);
     return a;
 }
+
+void ScriptedDriver::RunModal(CWnd& dialog) {
+    const CString what = DescribeWindow(dialog);
+    DialogExpectation* e = Peek<DialogExpectation>();
+    if (!e || !e->Matches(dialog)) {
+        Fail("unexpected " + what + "; expected " + NextDescription());
+        m_log.push_back(what + " -> cancelled");
+        dialog.EndModal(IDCANCEL);
+        return;
+    }
+    ++m_next;
+    m_log.push_back(what);
+    const CString why = e->script.Run(dialog);
+    if (!why.IsEmpty()) {
+        Fail(what + ": " + why);
+    } else if (!dialog.IsModalEnded()) {
+        Fail(what + " is still open after its script");
+    }
+    if (!dialog.IsModalEnded()) dialog.EndModal(IDCANCEL);
+    m_log.push_back(CString::Formatted("%s -> %d", what, dialog.GetModalResult()));
+}
+
+void ScriptedDriver::CreateFailed(const CString& what) { Fail(what); }
 
 ScriptedDriver::OpenProgress* ScriptedDriver::FindProgress(const CProgressWnd& wnd) {
     for (OpenProgress& p : m_openProgress)

@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "platform/WaitCursor.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/PropertySheet.h"
 
 namespace platform::ui {
 
@@ -35,8 +37,13 @@ public:
                 return IDOK;
         }
     }
-    FileDialogAnswer ShowFileDialog(const FileDialogRequest&) override {
+    FileDialogAnswer ShowFileDialog(const FileDialogRequest& r) override {
+        std::fprintf(stderr, "%s: nobody can answer here, cancelled\n", r.Caption().GetString());
         return FileDialogAnswer::Cancel();
+    }
+    void RunModal(CWnd& dialog) override {
+        std::fprintf(stderr, "%s: nobody can answer here, cancelled\n",
+                     DescribeWindow(dialog).GetString());
     }
 };
 
@@ -50,6 +57,19 @@ const bool g_waitCursorHooked = [] {
 }();
 
 }  // namespace
+
+void IUiDriver::CreateFailed(const CString& what) {
+    std::fprintf(stderr, "%s\n", what.GetString());
+}
+
+CString DescribeWindow(const CWnd& dialog) {
+    if (const auto* sheet = dynamic_cast<const CPropertySheet*>(&dialog))
+        return CString::Formatted("%s \"%s\"", sheet->IsWizard() ? "wizard" : "property sheet",
+                                  sheet->GetTitle());
+    if (const auto* dlg = dynamic_cast<const CDialog*>(&dialog))
+        return CString::Formatted("dialog %u \"%s\"", dlg->GetTemplateId(), dlg->GetWindowText());
+    return CString::Formatted("window %u", dialog.GetDlgCtrlID());
+}
 
 IUiDriver& CurrentDriver() { return g_driver ? *g_driver : g_quiet; }
 

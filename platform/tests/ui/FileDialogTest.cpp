@@ -9,6 +9,8 @@
 #include <cstring>
 
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/PropertySheet.h"
+#include "platform/ui/Styles.h"
 #include "platform/ui/testing/ScriptedUi.h"
 
 using namespace platform::ui;
@@ -160,4 +162,62 @@ TEST_F(FileDialogTest, UnexpectedFileDialogIsCancelledAndFails) {
     }
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0], "unexpected save file dialog \"导出\"; expected message box \"first\"");
+}
+
+namespace {
+
+// An import dialog: a child template with a settings button that opens a
+// property sheet while the file dialog stays open.
+class CImportFileDialog : public CFileDialog {
+public:
+    CImportFileDialog()
+        : CFileDialog(TRUE, nullptr, nullptr,
+                      OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST) {
+        m_ofn.Flags |= OFN_ENABLETEMPLATE;
+        m_ofn.lpTemplateName = 9004;
+        m_ofn.lpstrTitle = "选择日志文件";
+        OnClicked(9063, [this] {
+            CPropertySheet sheet("文件导入设置");
+            CPropertyPage page(9005);
+            sheet.AddPage(&page);
+            m_settingsResult = static_cast<int>(sheet.DoModal());
+        });
+    }
+    int m_settingsResult = 0;
+};
+
+CResourceModule& ImportModule() {
+    static CResourceModule module = [] {
+        CResourceModule m("logio");
+        m.AddDialog({9004, "", 300, 30, 0, {{9063, WC_BUTTON, "导入设置(&I)", BS_PUSHBUTTON}}});
+        m.AddDialog({9005, "参数选择", 300, 200, 0, {}});
+        return m;
+    }();
+    return module;
+}
+
+}  // namespace
+
+TEST_F(FileDialogTest, ChildTemplateButtonsWorkBeforeChoosing) {
+    CResourceHandle guard(&ImportModule());
+    ScriptedUi ui;
+    ui.ExpectFileDialog()
+        .Title("选择日志文件")
+        .Do([](CWnd& dlg) { EXPECT_EQ(dlg.GetDlgItem(9063)->GetWindowText(), "导入设置(&I)"); })
+        .Click(9063)
+        .Answer({Path("a.log"), Path("c.log")});
+    ui.ExpectSheet("文件导入设置").Ok();
+    CImportFileDialog dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_settingsResult, IDOK);
+    EXPECT_EQ(dlg.GetPathNames(), (std::vector<CString>{Path("a.log"), Path("c.log")}));
+    EXPECT_FALSE(dlg.GetSafeHwnd());
+
+    // Without its module the child template is missing: the dialog fails.
+    CResourceHandle none(nullptr);
+    std::vector<CString> failures;
+    ScriptedDriver quiet([&](const CString& f) { failures.push_back(f); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(CommDlgExtendedError(), CDERR_FINDRESFAILURE);
+    EXPECT_EQ(failures, (std::vector<CString>{"dialog 9004: no resource module is current"}));
 }

@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "platform/CString.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/WinTypes.h"
-
-class CWnd;
 
 // Flags.
 constexpr DWORD OFN_READONLY = 0x00000001;
@@ -63,7 +62,11 @@ DWORD CommDlgExtendedError();
 // Iteration over the chosen names (GetStartPosition / GetNextPathName).
 using POSITION = const void*;
 
-class CFileDialog {
+// With OFN_ENABLETEMPLATE and m_ofn.lpTemplateName, the dialog also shows
+// that child template of the current resource module: its controls are the
+// dialog's own, their handlers are bound on the (derived) file dialog, and
+// the driver may use them before it chooses.
+class CFileDialog : public CDialog {
 public:
     // filter: "Logs (*.log)|*.log|All (*.*)|*.*||"; size: the name buffer in
     // bytes (0: the default of 260).
@@ -71,13 +74,11 @@ public:
                          const char* fileName = nullptr,
                          DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                          const char* filter = nullptr, CWnd* parent = nullptr, DWORD size = 0);
-    virtual ~CFileDialog();
-    CFileDialog(const CFileDialog&) = delete;
-    CFileDialog& operator=(const CFileDialog&) = delete;
+    ~CFileDialog() override;
 
     // IDOK when the user chose, IDCANCEL on cancel or error (see
     // CommDlgExtendedError).
-    virtual INT_PTR DoModal();
+    INT_PTR DoModal() override;
 
     // The first (or only) chosen file.
     CString GetPathName() const;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/ui/DialogScript.h"
 #include "platform/ui/UiDriver.h"
 
 namespace platform::ui {
@@ -60,6 +61,10 @@ public:
     FileDialogExpectation& Cancel();
     // The user chooses more names than the buffer holds.
     FileDialogExpectation& Overflow();
+    // Before choosing, the user clicks a control of the dialog's own child
+    // template, or the test takes its own step on it.
+    FileDialogExpectation& Click(UINT id);
+    FileDialogExpectation& Do(std::function<void(CWnd& dialog)> step);
     CString Describe() const override;
 
 private:
@@ -67,7 +72,24 @@ private:
     std::optional<bool> m_open;
     std::optional<CString> m_title;
     std::function<void(const FileDialogRequest&)> m_inspect;
+    DialogScript m_before;
     FileDialogAnswer m_answer;
+};
+
+// A dialog (by template identifier) or a property sheet or wizard (by
+// caption) and what the user does in it.
+class DialogExpectation final : public Expectation {
+public:
+    DialogExpectation(UINT templateId, std::optional<CString> caption, bool sheet)
+        : m_templateId(templateId), m_caption(std::move(caption)), m_sheet(sheet) {}
+    CString Describe() const override;
+    bool Matches(const CWnd& window) const;
+    DialogScript script;
+
+private:
+    UINT m_templateId;
+    std::optional<CString> m_caption;
+    bool m_sheet;
 };
 
 class ProgressExpectation final : public Expectation {
@@ -115,6 +137,12 @@ public:
 
     MessageExpectation& ExpectMessage(CString text);
     FileDialogExpectation& ExpectFileDialog();
+    // A dialog of this template opens; the script is what the user does
+    // there. A dialog the script leaves open is a failure (and is cancelled).
+    DialogScript& ExpectDialog(UINT templateId);
+    DialogScript& ExpectDialog(UINT templateId, CString caption);
+    // A property sheet or wizard with this caption opens.
+    DialogScript& ExpectSheet(CString caption);
     // Progress windows need no expectation; one is only needed to check the
     // title or to cancel.
     ProgressExpectation& ExpectProgress();
@@ -134,6 +162,8 @@ public:
 
     int ShowMessageBox(const MessageBoxRequest& request) override;
     FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) override;
+    void RunModal(CWnd& dialog) override;
+    void CreateFailed(const CString& what) override;
     void ProgressOpened(const CProgressWnd& wnd) override;
     void ProgressChanged(const CProgressWnd& wnd) override;
     bool ProgressPump(const CProgressWnd& wnd) override;

@@ -70,6 +70,13 @@ public:
     // Called again when the dialog stays open after an answer (a missing file
     // with must-exist, an overwrite declined).
     virtual FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) = 0;
+    // Acts on a modal dialog or property sheet (CDialog, CPropertySheet),
+    // after its initialisation, until it ends (IsModalEnded). A dialog the
+    // driver leaves open is cancelled.
+    virtual void RunModal(CWnd& dialog) = 0;
+    // A dialog could not be created (its template is missing from the
+    // current resource module): DoModal returns -1.
+    virtual void CreateFailed(const CString& what);
     virtual void ProgressOpened(const CProgressWnd&) {}
     virtual void ProgressChanged(const CProgressWnd&) {}
     // The window pumps its messages; true when the user has cancelled.
@@ -78,6 +85,10 @@ public:
 
     virtual void WaitCursorChanged(bool shown) { (void)shown; }
 };
+
+// How drivers and messages name a modal window: "dialog 9000 "caption"" or
+// "property sheet "caption"".
+CString DescribeWindow(const CWnd& dialog);
 
 // The running driver; never null.
 IUiDriver& CurrentDriver();

@@ -41,10 +41,6 @@ public:
         std::fprintf(stderr, "%s: nobody can answer here, cancelled\n", r.Caption().GetString());
         return FileDialogAnswer::Cancel();
     }
-    void RunModal(CWnd& dialog) override {
-        std::fprintf(stderr, "%s: nobody can answer here, cancelled\n",
-                     DescribeWindow(dialog).GetString());
-    }
 };
 
 QuietDriver g_quiet;
@@ -57,6 +53,11 @@ const bool g_waitCursorHooked = [] {
 }();
 
 }  // namespace
+
+void IUiDriver::RunModal(CWnd& dialog) {
+    std::fprintf(stderr, "%s: nobody can answer here, cancelled\n",
+                 DescribeWindow(dialog).GetString());
+}
 
 void IUiDriver::CreateFailed(const CString& what) {
     std::fprintf(stderr, "%s\n", what.GetString());

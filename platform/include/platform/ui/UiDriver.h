@@ -72,8 +72,8 @@ public:
     virtual FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) = 0;
     // Acts on a modal dialog or property sheet (CDialog, CPropertySheet),
     // after its initialisation, until it ends (IsModalEnded). A dialog the
-    // driver leaves open is cancelled.
-    virtual void RunModal(CWnd& dialog) = 0;
+    // driver leaves open is cancelled; by default it says so on stderr.
+    virtual void RunModal(CWnd& dialog);
     // A dialog could not be created (its template is missing from the
     // current resource module): DoModal returns -1.
     virtual void CreateFailed(const CString& what);

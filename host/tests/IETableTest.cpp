@@ -136,6 +136,7 @@ TEST(EventTableTest, ParsesAndRejects) {
         {"0 FileMark\n", "bad event number"},
         {"1 A\n1 B\n", "e.txt:2: event 1 already defined on line 1"},
         {"1 A\n2 A\n", "e.txt:2: event name \"A\" already used by event 1"},
+        {"1 \xFF\xFE\n", "e.txt:1: event name is not UTF-8 text"},
     };
     for (const auto& [text, message] : bad) {
         EXPECT_FALSE(e.LoadText(text, "e.txt", &error)) << text;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/Encoding.h"
+#include "platform/Path.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -161,7 +162,9 @@ std::vector<std::string_view> Lines(const std::string& text) {
 }
 
 bool ReadFile(const CString& path, std::string& text, CString* error) {
-    if (!platform::ReadTextFile(path, text)) {
+    // A folder opens like a file but reads as nothing: that must not pass for an
+    // empty table.
+    if (platform::PathIsDirectory(path) || !platform::ReadTextFile(path, text)) {
         if (error) *error = CString::Formatted("%s: cannot read the file", path);
         return false;
     }

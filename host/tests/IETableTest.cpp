@@ -115,6 +115,10 @@ TEST(IETableTest, LoadsFilesAndReportsMissingOnes) {
     EXPECT_FALSE(t.Load(path, &error));
     EXPECT_NE(error.Find(path), -1);
     EXPECT_TRUE(t.All().empty());
+    EXPECT_FALSE(t.Load("/tmp", &error));
+    CEventTable e;
+    EXPECT_FALSE(e.Load("/tmp", &error));
+    EXPECT_NE(error.Find("/tmp: cannot read"), -1);
 }
 
 TEST(EventTableTest, ParsesAndRejects) {

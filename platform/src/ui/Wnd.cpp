@@ -70,6 +70,13 @@ CWnd* CWnd::AdoptChild(std::unique_ptr<CWnd> child) {
 
 void CWnd::AttachTo(const CWnd& other) { m_state = other.m_state; }
 
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    CWnd* control = parent ? parent->GetDlgItem(id) : nullptr;
+    if (!control) return FALSE;
+    AttachTo(*control);
+    return TRUE;
+}
+
 std::vector<CWnd*> CWnd::GetChildren() const {
     return m_state ? m_state->children : std::vector<CWnd*>{};
 }

@@ -70,7 +70,6 @@ public:
         DDX_Control(dx, IDC_LIST, m_list);
         DDX_Control(dx, IDC_TREE, m_tree);
         DDX_Control(dx, IDC_MULTI, m_multi);
-        DDX_Control(dx, IDC_PLAIN, m_plain);
     }
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
@@ -92,6 +91,7 @@ public:
         m_tree.InsertItem("GSM");
         m_tree.Expand(td, TVE_EXPAND);
         for (const char* name : {"RxLev", "RxQual", "C/I"}) m_multi.InsertItem(name);
+        m_plain.SubclassDlgItem(IDC_PLAIN, this);
         m_plain.InsertItem("RxLev", m_plain.InsertItem("GSM"));
         return TRUE;
     }

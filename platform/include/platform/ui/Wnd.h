@@ -115,6 +115,8 @@ public:
     platform::ui::detail::WindowState* State() const { return m_state.get(); }
     // Shares the state of another window (DDX_Control).
     virtual void AttachTo(const CWnd& other);
+    // Makes this object a handle on the parent's control (as DDX_Control does).
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
     // The children in template order.
     std::vector<CWnd*> GetChildren() const;
     // The modal loop: the window's result once ended.

@@ -1,0 +1,5 @@
+# The stored-log format, the log store, decoders, the log generator and the
+# automatic-test log wrappers.
+project_test(host_logstore_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/LogStoreTest.cpp
+  LIBS host)

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "logio/host/Decode.h"
 #include "logio/host/HostDefs.h"
 #include "logio/host/Project.h"
 
@@ -54,3 +55,5 @@ IDBMapper* CFactory::CreateDBMapper() {
     m_mappers.push_back(std::make_unique<CProjectDBMapper>());
     return m_mappers.back().get();
 }
+
+IDecoder* CFactory::CreateDecoder() { return new CDecoder(); }

@@ -18,11 +18,15 @@ public:
     virtual bool GetSitePosition(unsigned int cellKey, double& longitude, double& latitude) = 0;
 };
 
+class IDecoder;
+
 class CFactory {
 public:
     static CFactory* Instance();
     // A new mapper; the factory keeps and frees it, callers never release it.
     IDBMapper* CreateDBMapper();
+    // A new decoder of stored records; the caller owns it.
+    IDecoder* CreateDecoder();
 
 private:
     std::vector<std::unique_ptr<IDBMapper>> m_mappers;

@@ -65,8 +65,10 @@ void CLogReader::Close() {
 }
 
 double CLogReader::Percent() const {
-    if (m_fd < 0 || m_size == 0) return 0;
-    const double done = static_cast<double>(m_bufOffset + m_begin) / static_cast<double>(m_size);
+    if (m_fd < 0) return 0;
+    if (m_size <= kHeaderSize) return 1;
+    const double done = static_cast<double>(m_bufOffset + m_begin - kHeaderSize) /
+                        static_cast<double>(m_size - kHeaderSize);
     return std::min(1.0, done);
 }
 

@@ -3,3 +3,6 @@
 project_test(host_logstore_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/LogStoreTest.cpp
   LIBS host)
+project_test(host_logfile_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/LogFileManagerTest.cpp
+  LIBS host)

@@ -6,3 +6,6 @@ project_test(host_logstore_tests
 project_test(host_logfile_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/LogFileManagerTest.cpp
   LIBS host)
+project_test(host_decoder_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/DecoderTest.cpp
+  LIBS host)

@@ -12,5 +12,11 @@
     throw CLI::RuntimeError(1);
 }
 
+namespace platform::ui {
+class ConsoleDriver;
+}
+// The command's UI driver: subcommands register their dialog answers here.
+platform::ui::ConsoleDriver& ConsoleUi();
+
 void AddProjectCommands(CLI::App& app);
 void AddIECommands(CLI::App& app);

@@ -241,12 +241,12 @@ bool CIETable::LoadText(const std::string& text, const CString& name, CString* e
                         where + CString::Formatted("IE numbers must lie in 1..%d", kMaxNumber));
 
         long type = 0;
-        if (!ParseInt(f[2], type) || type < IE_MEM_BOOL || type > IE_MEM_FLOAT)
+        if (!ParseInt(f[2], type) || type < MEMTABLE_FIELD_BOOL || type > MEMTABLE_FIELD_FLOAT)
             return Fail(error,
                         where + "memory type must be 1 to 5, found \"" + CString(f[2]) + "\"");
 
-        double minValue = kIENoValue;
-        double maxValue = kIENoValue;
+        double minValue = kNoValueD;
+        double maxValue = kNoValueD;
         if (f[4] != "-" && !ParseDouble(f[4], minValue))
             return Fail(error, where + "bad minimum \"" + CString(f[4]) + "\"");
         if (f[5] != "-" && !ParseDouble(f[5], maxValue))

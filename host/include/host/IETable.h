@@ -5,33 +5,25 @@
 #include <unordered_map>
 #include <vector>
 
+#include "logio/host/HostDefs.h"
+#include "logio/host/MemDataRow.h"
 #include "platform/CString.h"
 
-// Memory field types of IE values.
-enum IEMemType {
-    IE_MEM_BOOL = 1,
-    IE_MEM_TEXT = 2,
-    IE_MEM_INT16 = 3,
-    IE_MEM_INT32 = 4,
-    IE_MEM_FLOAT = 5,
-};
-
-// The no-value code of ranges and measurements.
-constexpr double kIENoValue = -255;
+// Memory field types are MemTableFieldTypeEnum; unset ranges hold kNoValueD.
 
 struct IEInfo {
     int number = 0;
     CString name;
     int memType = 0;  // 1 bool, 2 text, 3 16-bit, 4 32-bit, 5 float
     CString unit;
-    double minValue = kIENoValue;  // -255 when unset
-    double maxValue = kIENoValue;  // -255 when unset
+    double minValue = kNoValueD;  // -255 when unset
+    double maxValue = kNoValueD;  // -255 when unset
     // Where the parameter tree shows the IE: "Root/Group/..." paths separated by
     // commas; the first part is "Independent" or a protocol (TD-SCDMA, GSM, LTE).
     CString group;
     bool checked = false;  // selected by default in the IE import selection
 
-    bool HasRange() const { return minValue != kIENoValue || maxValue != kIENoValue; }
+    bool HasRange() const { return minValue != kNoValueD || maxValue != kNoValueD; }
     // The paths of group, one per place.
     std::vector<CString> Groups() const;
 };

@@ -9,3 +9,6 @@ project_test(host_logfile_tests
 project_test(host_decoder_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/DecoderTest.cpp
   LIBS host)
+project_test(host_loggen_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/LogGeneratorTest.cpp
+  LIBS host)

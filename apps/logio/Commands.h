@@ -20,3 +20,4 @@ platform::ui::ConsoleDriver& ConsoleUi();
 
 void AddProjectCommands(CLI::App& app);
 void AddIECommands(CLI::App& app);
+void AddLogCommands(CLI::App& app);

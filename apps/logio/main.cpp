@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
 
     AddProjectCommands(app);
     AddIECommands(app);
+    AddLogCommands(app);
 
     CLI11_PARSE(app, argc, argv);
     return console.Errors().empty() ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "platform/CString.h"
 
 class IModuleCommunicator;
+class CLogFileManager;
 
 class CIOManager {
 public:
@@ -26,6 +27,14 @@ public:
     // without importer. The facade owns it.
     IImporter* GetImporterByType(ImporterTypeEnum type);
     IExporter* GetExporterByType(ExporterTypeEnum type);
+
+    // The kind of the log at path (1, 2, 3 or 5), or 0 when it is refused
+    // (with a message); shows the wait cursor.
+    ImporterTypeEnum GetImporterType(const CString& path);
+    // The version and test-type check of a stored log, with the caller's store.
+    ImporterTypeEnum GetImporterType(CLogFileManager& store, CString path);
+    // The stored log's version, or -255 when it does not open.
+    int GetLogVersion(CString path);
 
     // Sets the three handset-type correction flags back to asking.
     void ResetIOFix();
@@ -51,6 +60,8 @@ private:
     virtual void Release();
     IImporter* CreateImporterByType(ImporterTypeEnum type);
     IExporter* CreateExporterByType(ExporterTypeEnum type);
+    // Filter of the log open dialog for a project node of the kind.
+    CString GetLogFilter(ImporterTypeEnum node);
 
     std::map<ImporterTypeEnum, IImporter*> m_importers;
     std::map<ExporterTypeEnum, IExporter*> m_exporters;

@@ -83,7 +83,24 @@ private:
     std::vector<uniFieldValue> m_last;
 };
 
-class CDataStream : public IDataStream {
+// The four extent values and their accessors, shared by streams and logs.
+template <class Base>
+class WithExtent : public Base {
+public:
+    void SetMaxLongitude(double v) override { m_maxLon = v; }
+    void SetMinLongitude(double v) override { m_minLon = v; }
+    void SetMaxLatitude(double v) override { m_maxLat = v; }
+    void SetMinLatitude(double v) override { m_minLat = v; }
+    double GetMaxLongitude() const override { return m_maxLon; }
+    double GetMinLongitude() const override { return m_minLon; }
+    double GetMaxLatitude() const override { return m_maxLat; }
+    double GetMinLatitude() const override { return m_minLat; }
+
+protected:
+    double m_maxLon = kNoValueD, m_minLon = kNoValueD, m_maxLat = kNoValueD, m_minLat = kNoValueD;
+};
+
+class CDataStream : public WithExtent<IDataStream> {
 public:
     CDataStream(const CString& name, int type) : m_name(name), m_type(type) {}
     ~CDataStream() override {
@@ -112,14 +129,6 @@ public:
     void SetStartTime(double t) override { m_start = t; }
     double GetEndTime() const override { return m_end; }
     void SetEndTime(double t) override { m_end = t; }
-    void SetMaxLongitude(double v) override { m_maxLon = v; }
-    void SetMinLongitude(double v) override { m_minLon = v; }
-    void SetMaxLatitude(double v) override { m_maxLat = v; }
-    void SetMinLatitude(double v) override { m_minLat = v; }
-    double GetMaxLongitude() const override { return m_maxLon; }
-    double GetMinLongitude() const override { return m_minLon; }
-    double GetMaxLatitude() const override { return m_maxLat; }
-    double GetMinLatitude() const override { return m_minLat; }
     void AddIEName(const CString& name) override { m_ieNames.insert(name); }
     void AddEventName(const CString& name) override { m_eventNames.push_back(name); }
     std::list<CString> GetEventNames() const override { return m_eventNames; }
@@ -173,7 +182,6 @@ private:
     int m_rowCount = 0;
     double m_start = kNoValueD;
     double m_end = kNoValueD;
-    double m_maxLon = kNoValueD, m_minLon = kNoValueD, m_maxLat = kNoValueD, m_minLat = kNoValueD;
     std::set<CString> m_ieNames;
     std::list<CString> m_eventNames;
     std::set<CString> m_extraNames;
@@ -183,7 +191,7 @@ private:
     bool m_complete = false;
 };
 
-class CLogfile : public ILogfile {
+class CLogfile : public WithExtent<ILogfile> {
 public:
     explicit CLogfile(const CString& path) : m_path(path) {
         const int slash = path.ReverseFind('/');
@@ -211,14 +219,6 @@ public:
     std::map<CString, IDataStream*>& GetStreams() override { return m_streams; }
     int GetRowCount() const override { return m_rowCount; }
     void SetRowCount(int c) override { m_rowCount = c; }
-    void SetMaxLongitude(double v) override { m_maxLon = v; }
-    void SetMinLongitude(double v) override { m_minLon = v; }
-    void SetMaxLatitude(double v) override { m_maxLat = v; }
-    void SetMinLatitude(double v) override { m_minLat = v; }
-    double GetMaxLongitude() const override { return m_maxLon; }
-    double GetMinLongitude() const override { return m_minLon; }
-    double GetMaxLatitude() const override { return m_maxLat; }
-    double GetMinLatitude() const override { return m_minLat; }
 
 private:
     CString m_path;
@@ -228,7 +228,6 @@ private:
     int m_outdoor = 1;
     int m_facType = 0;
     int m_rowCount = 0;
-    double m_maxLon = kNoValueD, m_minLon = kNoValueD, m_maxLat = kNoValueD, m_minLat = kNoValueD;
     std::map<CString, IDataStream*> m_streams;
 };
 

@@ -190,11 +190,7 @@ std::vector<CString> IEInfo::Groups() const {
     return out;
 }
 
-void CIETable::Clear() {
-    m_all.clear();
-    m_byNumber.clear();
-    m_byName.clear();
-}
+void CIETable::Clear() { m_entries.Clear(); }
 
 bool CIETable::Load(const CString& path, CString* error) {
     std::string text;
@@ -325,38 +321,20 @@ bool CIETable::LoadText(const std::string& text, const CString& name, CString* e
                                                sorted[static_cast<size_t>(it->second)].number));
         sorted.push_back(info);
     }
-    std::vector<int> byNumber(sorted.empty() ? 0 : static_cast<size_t>(sorted.back().number) + 1,
-                              -1);
-    for (size_t k = 0; k < sorted.size(); ++k)
-        byNumber[static_cast<size_t>(sorted[k].number)] = static_cast<int>(k);
-
-    m_all = std::move(sorted);
-    m_byNumber = std::move(byNumber);
-    m_byName = std::move(byName);
+    m_entries.Assign(std::move(sorted), std::move(byName));
     return true;
 }
 
-const IEInfo* CIETable::FindByNumber(int number) const {
-    if (number < 0 || static_cast<size_t>(number) >= m_byNumber.size()) return nullptr;
-    const int index = m_byNumber[static_cast<size_t>(number)];
-    return index < 0 ? nullptr : &m_all[static_cast<size_t>(index)];
-}
+const IEInfo* CIETable::FindByNumber(int number) const { return m_entries.FindByNumber(number); }
 
-const IEInfo* CIETable::FindByName(const CString& name) const {
-    auto it = m_byName.find(name);
-    return it == m_byName.end() ? nullptr : &m_all[static_cast<size_t>(it->second)];
-}
+const IEInfo* CIETable::FindByName(const CString& name) const { return m_entries.FindByName(name); }
 
 int CIETable::MemType(int number) const {
     const IEInfo* info = FindByNumber(number);
     return info ? info->memType : 0;
 }
 
-void CEventTable::Clear() {
-    m_all.clear();
-    m_byNumber.clear();
-    m_byName.clear();
-}
+void CEventTable::Clear() { m_entries.Clear(); }
 
 bool CEventTable::Load(const CString& path, CString* error) {
     std::string text;
@@ -416,24 +394,14 @@ bool CEventTable::LoadText(const std::string& text, const CString& name, CString
                                                sorted[static_cast<size_t>(it->second)].number));
         sorted.push_back(e);
     }
-    std::vector<int> byNumber(sorted.empty() ? 0 : static_cast<size_t>(sorted.back().number) + 1,
-                              -1);
-    for (size_t k = 0; k < sorted.size(); ++k)
-        byNumber[static_cast<size_t>(sorted[k].number)] = static_cast<int>(k);
-
-    m_all = std::move(sorted);
-    m_byNumber = std::move(byNumber);
-    m_byName = std::move(byName);
+    m_entries.Assign(std::move(sorted), std::move(byName));
     return true;
 }
 
 const EventInfo* CEventTable::FindByNumber(int number) const {
-    if (number < 0 || static_cast<size_t>(number) >= m_byNumber.size()) return nullptr;
-    const int index = m_byNumber[static_cast<size_t>(number)];
-    return index < 0 ? nullptr : &m_all[static_cast<size_t>(index)];
+    return m_entries.FindByNumber(number);
 }
 
 const EventInfo* CEventTable::FindByName(const CString& name) const {
-    auto it = m_byName.find(name);
-    return it == m_byName.end() ? nullptr : &m_all[static_cast<size_t>(it->second)];
+    return m_entries.FindByName(name);
 }

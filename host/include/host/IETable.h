@@ -11,6 +11,36 @@
 
 // Memory field types are MemTableFieldTypeEnum; unset ranges hold kNoValueD.
 
+// Entries in ascending number, found by number (a vector index) or by name.
+template <class T>
+class CNumberedEntries {
+public:
+    // sorted ascends by number; byName maps each name to its index in sorted.
+    void Assign(std::vector<T> sorted, std::unordered_map<CString, int> byName) {
+        m_byNumber.assign(sorted.empty() ? 0 : static_cast<size_t>(sorted.back().number) + 1, -1);
+        for (size_t k = 0; k < sorted.size(); ++k)
+            m_byNumber[static_cast<size_t>(sorted[k].number)] = static_cast<int>(k);
+        m_all = std::move(sorted);
+        m_byName = std::move(byName);
+    }
+    void Clear() { Assign({}, {}); }
+    const T* FindByNumber(int number) const {
+        if (number < 0 || static_cast<size_t>(number) >= m_byNumber.size()) return nullptr;
+        const int index = m_byNumber[static_cast<size_t>(number)];
+        return index < 0 ? nullptr : &m_all[static_cast<size_t>(index)];
+    }
+    const T* FindByName(const CString& name) const {
+        auto it = m_byName.find(name);
+        return it == m_byName.end() ? nullptr : &m_all[static_cast<size_t>(it->second)];
+    }
+    const std::vector<T>& All() const { return m_all; }
+
+private:
+    std::vector<T> m_all;                       // ascending number
+    std::vector<int> m_byNumber;                // number -> index in m_all, -1 when unknown
+    std::unordered_map<CString, int> m_byName;  // name -> index in m_all
+};
+
 struct IEInfo {
     int number = 0;
     CString name;
@@ -39,7 +69,7 @@ public:
     const IEInfo* FindByNumber(int number) const;
     const IEInfo* FindByName(const CString& name) const;
     int MemType(int number) const;
-    const std::vector<IEInfo>& All() const { return m_all; }
+    const std::vector<IEInfo>& All() const { return m_entries.All(); }
 
     // Largest IE number a table may hold; keeps the number index small.
     static constexpr int kMaxNumber = 99999;
@@ -49,9 +79,7 @@ public:
 private:
     void Clear();
 
-    std::vector<IEInfo> m_all;                  // ascending number
-    std::vector<int> m_byNumber;                // number -> index in m_all, -1 when unknown
-    std::unordered_map<CString, int> m_byName;  // name -> index in m_all
+    CNumberedEntries<IEInfo> m_entries;
 };
 
 struct EventInfo {
@@ -66,14 +94,12 @@ public:
 
     const EventInfo* FindByNumber(int number) const;
     const EventInfo* FindByName(const CString& name) const;
-    const std::vector<EventInfo>& All() const { return m_all; }
+    const std::vector<EventInfo>& All() const { return m_entries.All(); }
 
     static constexpr int kMaxNumber = 99999;
 
 private:
     void Clear();
 
-    std::vector<EventInfo> m_all;  // ascending number
-    std::vector<int> m_byNumber;
-    std::unordered_map<CString, int> m_byName;
+    CNumberedEntries<EventInfo> m_entries;
 };

@@ -12,3 +12,10 @@ project_test(host_decoder_tests
 project_test(host_loggen_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/LogGeneratorTest.cpp
   LIBS host)
+project_test(host_fieldrun_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tests/FieldrunLogTest.cpp
+  LIBS host)
+if(TARGET host_fieldrun_tests)
+  target_compile_definitions(host_fieldrun_tests PRIVATE
+    LOGSTORE_TEST_CONFIG="${CMAKE_SOURCE_DIR}/data/Config")
+endif()

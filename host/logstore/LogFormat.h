@@ -15,7 +15,7 @@ static_assert(std::endian::native == std::endian::little,
 constexpr unsigned char kMagic[8] = {0x89, 'D', 'T', 'L', 'G', '\r', '\n', 0x1A};
 constexpr uint16_t kFormatVersion = 1;
 constexpr size_t kHeaderSize = 64;
-// Frames: sync word, payload length, CRC-32C of length and payload, payload.
+// Frames: sync word, CRC-32C of length and payload, payload length, payload.
 constexpr uint32_t kFrameSync = 0x3CC35AA5u;  // bytes A5 5A C3 3C
 constexpr size_t kFrameHead = 12;
 constexpr uint32_t kMaxPayload = 1u << 20;

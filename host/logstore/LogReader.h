@@ -38,7 +38,8 @@ public:
     uint64_t FileSize() const { return m_size; }
 
 private:
-    bool Fill(size_t need);
+    bool Fill(size_t need) { return m_end - m_begin >= need || Refill(need); }
+    bool Refill(size_t need);
     void EndDamage();
 
     int m_fd = -1;

@@ -278,14 +278,16 @@ void FillTDBlocks(Rng& rng, Serving& s, CTestdataBase& r, bool rich) {
         b.n173 = static_cast<int16_t>(rng.Range(-10, 24));
         b.n174 = Coded8(rng, rng.Range(1, 16)), b.n198 = Coded8(rng, rng.Range(0, 6));
         b.n199 = Coded8(rng, rng.Range(0, 6));
-        b.vTrCH.resize(rng.Range(0, 4));
+        b.vTrCH.clear();
         int id = 0;
-        for (auto& t : b.vTrCH) {
+        for (int n = rng.Range(0, 4); n > 0; --n) {
+            TrCH_st t;
             t.nTrCHID = static_cast<uint8_t>(id += rng.Range(1, 8));
             t.nTotalBlocks = rng.Percent(5) ? -255 : rng.Range(0, 100);
             t.nErrorBlocks =
                 t.nTotalBlocks <= 0 ? t.nTotalBlocks : rng.Range(0, t.nTotalBlocks / 10);
             t.fBLER = t.nTotalBlocks > 0 ? 100.0f * t.nErrorBlocks / t.nTotalBlocks : -255.0f;
+            b.vTrCH.push_back(t);
         }
         b.vChannelGroup.resize(rng.Range(0, 3));
         for (auto& g : b.vChannelGroup)

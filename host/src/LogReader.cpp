@@ -13,9 +13,9 @@
 namespace logstore {
 namespace {
 
-// Room for the largest frame and a good stretch of reading ahead.
-constexpr size_t kBufferSize = 4u << 20;
-static_assert(kBufferSize >= kFrameHead + kMaxPayload);
+// Reading ahead in stretches that stay in the processor's cache while their
+// frames are checked and read; the buffer grows for a larger frame.
+constexpr size_t kBufferSize = 256u << 10;
 
 uint32_t Get32(const unsigned char* p) {
     uint32_t v;
@@ -23,8 +23,9 @@ uint32_t Get32(const unsigned char* p) {
     return v;
 }
 
+// The checksum covers the length field and the payload, which follow each other.
 bool FrameChecks(const unsigned char* frame, uint32_t len) {
-    return Get32(frame + 8) == Crc32c(frame + kFrameHead, len, Crc32c(frame + 4, 4));
+    return Get32(frame + 4) == Crc32c(frame + 8, 4 + static_cast<size_t>(len));
 }
 
 }  // namespace
@@ -45,7 +46,9 @@ bool CLogReader::Open(const CString& path) {
     }
     m_fd = fd;
     m_size = static_cast<uint64_t>(st.st_size);
-    m_buf.resize(kBufferSize);
+    // A small log needs no more room than it has bytes.
+    m_buf.resize(static_cast<size_t>(
+        std::min<uint64_t>(kBufferSize, std::max<uint64_t>(m_size, kFrameHead))));
     m_begin = m_end = 0;
     m_bufOffset = kHeaderSize;
     m_eof = false;
@@ -72,8 +75,8 @@ double CLogReader::Percent() const {
     return std::min(1.0, done);
 }
 
-bool CLogReader::Fill(size_t need) {
-    if (m_end - m_begin >= need) return true;
+bool CLogReader::Refill(size_t need) {
+    if (need > m_buf.size()) m_buf.resize(std::min<size_t>(need, kFrameHead + kMaxPayload));
     if (m_begin > 0) {
         std::memmove(m_buf.data(), m_buf.data() + m_begin, m_end - m_begin);
         m_end -= m_begin;
@@ -110,7 +113,7 @@ bool CLogReader::NextPayload(const unsigned char*& payload, uint32_t& len) {
         }
         const unsigned char* p = m_buf.data() + m_begin;
         if (Get32(p) == kFrameSync) {
-            const uint32_t n = Get32(p + 4);
+            const uint32_t n = Get32(p + 8);
             if (n > 0 && n <= kMaxPayload && Fill(kFrameHead + n)) {
                 p = m_buf.data() + m_begin;
                 if (FrameChecks(p, n)) {
@@ -172,7 +175,7 @@ bool ReadLastPayload(const CString& path, std::vector<unsigned char>& payload) {
         for (size_t at = bytes.size() >= kFrameHead ? bytes.size() - kFrameHead + 1 : 0;
              at-- > 0;) {
             if (Get32(bytes.data() + at) != kFrameSync) continue;
-            const uint32_t n = Get32(bytes.data() + at + 4);
+            const uint32_t n = Get32(bytes.data() + at + 8);
             if (n == 0 || n > kMaxPayload || bytes.size() - at - kFrameHead < n) continue;
             if (!FrameChecks(bytes.data() + at, n)) continue;
             payload.assign(bytes.data() + at + kFrameHead, bytes.data() + at + kFrameHead + n);

@@ -31,9 +31,9 @@ bool CLogWriter::Write(const CTestdataBase& record) {
     if (!CRecordCodec::Encode(record, m_frame)) return false;
     const uint32_t len = static_cast<uint32_t>(m_frame.size() - kFrameHead);
     std::memcpy(m_frame.data(), &kFrameSync, 4);
-    std::memcpy(m_frame.data() + 4, &len, 4);
-    const uint32_t crc = Crc32c(m_frame.data() + kFrameHead, len, Crc32c(m_frame.data() + 4, 4));
-    std::memcpy(m_frame.data() + 8, &crc, 4);
+    std::memcpy(m_frame.data() + 8, &len, 4);
+    const uint32_t crc = Crc32c(m_frame.data() + 8, 4 + static_cast<size_t>(len));
+    std::memcpy(m_frame.data() + 4, &crc, 4);
     if (std::fwrite(m_frame.data(), 1, m_frame.size(), m_file) != m_frame.size()) m_ok = false;
     ++m_count;
     return m_ok;
@@ -43,9 +43,9 @@ bool CLogWriter::WritePayload(const unsigned char* payload, uint32_t len) {
     if (!m_file || len == 0 || len > kMaxPayload) return false;
     unsigned char head[kFrameHead];
     std::memcpy(head, &kFrameSync, 4);
-    std::memcpy(head + 4, &len, 4);
-    const uint32_t crc = Crc32c(payload, len, Crc32c(head + 4, 4));
-    std::memcpy(head + 8, &crc, 4);
+    std::memcpy(head + 8, &len, 4);
+    const uint32_t crc = Crc32c(payload, len, Crc32c(head + 8, 4));
+    std::memcpy(head + 4, &crc, 4);
     if (std::fwrite(head, 1, kFrameHead, m_file) != kFrameHead ||
         std::fwrite(payload, 1, len, m_file) != len)
         m_ok = false;

@@ -43,8 +43,9 @@ public:
     template <class T>
     requires kComposite<T>
     void operator()(T& item) { item.Visit(*this); }
-    template <class T>
-    void List(std::vector<T>& items, size_t max) {
+    template <class L>
+    void List(L& items, size_t max) {
+        using T = std::remove_reference_t<decltype(items[0])>;
         if (items.size() > max) {
             m_ok = false;
             return;
@@ -63,6 +64,74 @@ private:
     }
     std::vector<unsigned char>& m_out;
     bool m_ok = true;
+};
+
+// Bytes a value takes in the store when it holds no list or text (then its
+// size is fixed); 0 otherwise.
+class SizeVisitor {
+public:
+    size_t size = 0;
+    bool flat = true;
+    template <class T>
+    requires kScalar<T>
+    void operator()(T&) { size += sizeof(T); }
+    template <class T, size_t N>
+    void operator()(T (&array)[N]) {
+        if constexpr (kScalar<T>)
+            size += sizeof array;
+        else
+            for (auto& item : array) (*this)(item);
+    }
+    void operator()(std::string&) { flat = false; }
+    template <class T>
+    requires kComposite<T>
+    void operator()(T& item) { item.Visit(*this); }
+    template <class L>
+    void List(L&, size_t) {
+        flat = false;
+    }
+};
+
+template <class T>
+size_t FlatSize() {
+    static const size_t size = [] {
+        T probe;
+        SizeVisitor v;
+        v(probe);
+        return v.flat ? v.size : 0;
+    }();
+    return size;
+}
+
+// Reads a value of fixed size whose bytes are known to be there.
+class UncheckedReader {
+public:
+    explicit UncheckedReader(const unsigned char* p) : m_p(p) {}
+    template <class T>
+    requires kScalar<T>
+    void operator()(T& value) {
+        std::memcpy(&value, m_p, sizeof value);
+        m_p += sizeof value;
+    }
+    template <class T, size_t N>
+    void operator()(T (&array)[N]) {
+        if constexpr (kScalar<T>) {
+            std::memcpy(array, m_p, sizeof array);
+            m_p += sizeof array;
+        } else {
+            for (auto& item : array) (*this)(item);
+        }
+    }
+    template <class T>
+    requires kComposite<T>
+    void operator()(T& item) { item.Visit(*this); }
+    // Flat values hold neither texts nor lists.
+    void operator()(std::string&) {}
+    template <class L>
+    void List(L&, size_t) {}
+
+private:
+    const unsigned char* m_p;
 };
 
 // Reads fields back; never reads past the end. Once anything is wrong, the
@@ -125,8 +194,9 @@ public:
     template <class T>
     requires kComposite<T>
     void operator()(T& item) { item.Visit(*this); }
-    template <class T>
-    void List(std::vector<T>& items, size_t max) {
+    template <class L>
+    void List(L& items, size_t max) {
+        using T = std::remove_reference_t<decltype(items[0])>;
         uint16_t count = 0;
         (*this)(count);
         // Every entry takes at least one byte, so a count beyond what is left
@@ -143,8 +213,12 @@ public:
                 items.clear();
                 return;
             }
-            std::memcpy(items.data(), m_p, count * sizeof(T));
+            if (count) std::memcpy(items.data(), m_p, count * sizeof(T));
             m_p += count * sizeof(T);
+        } else if (const size_t flat = FlatSize<T>(); flat && count * flat <= Left()) {
+            UncheckedReader fast(m_p);
+            for (auto& item : items) fast(item);
+            m_p += count * flat;
         } else {
             for (auto& item : items) {
                 (*this)(item);
@@ -202,6 +276,11 @@ template <class B>
 bool ReadBlock(const unsigned char* body, size_t len, B*& slot,
                std::unique_ptr<CTestdataSpares>& spares, int index) {
     if (!slot) slot = TakeBlock<B>(spares, index);
+    if (FlatSize<B>() == len) {
+        UncheckedReader fast(body);
+        fast(*slot);
+        return true;
+    }
     Reader reader(body, len);
     reader(*slot);
     return reader.Ok() && reader.Left() == 0;
@@ -404,9 +483,9 @@ bool CRecordCodec::Decode(CTestdataBase& in, CTestdataBase& out) {
 namespace {
 
 template <class B>
-void Detach(B*& slot, std::unique_ptr<CTestdataSpares>& spares, int index) {
+void Detach(B*& slot, CTestdataSpares& spares, int index) {
     if (!slot) return;
-    auto& spare = Spares(spares).blocks[index];
+    auto& spare = spares.blocks[index];
     if (spare)
         delete slot;
     else
@@ -414,7 +493,8 @@ void Detach(B*& slot, std::unique_ptr<CTestdataSpares>& spares, int index) {
     slot = nullptr;
 }
 
-void DetachContent(CTestdataBase& r, std::unique_ptr<CTestdataSpares>& spares) {
+void DetachContent(CTestdataBase& r, std::unique_ptr<CTestdataSpares>& owned) {
+    CTestdataSpares& spares = Spares(owned);
 #define LOGSTORE_DETACH(t, type, member) Detach(r.member, spares, kIndex_##type);
     LOGSTORE_CONTENT_BLOCKS(LOGSTORE_DETACH)
 #undef LOGSTORE_DETACH
@@ -425,7 +505,8 @@ void DetachContent(CTestdataBase& r, std::unique_ptr<CTestdataSpares>& spares) {
 }  // namespace
 
 void CRecordCodec::DetachBlocks(CTestdataBase& r) {
-#define LOGSTORE_DETACH(t, type, member) Detach(r.member, r.m_spares, kIndex_##type);
+    CTestdataSpares& spares = Spares(r.m_spares);
+#define LOGSTORE_DETACH(t, type, member) Detach(r.member, spares, kIndex_##type);
     LOGSTORE_ALL_BLOCKS(LOGSTORE_DETACH)
 #undef LOGSTORE_DETACH
 }

@@ -171,7 +171,7 @@ TEST_F(LogStoreTest, DamagedRecordsAreSkippedAndCounted) {
     const auto offsets = WriteNumbered(path, 10);
     auto bytes = ReadBytes(path);
     bytes[offsets[2] + kFrameHead + 5] ^= 0xFF;  // payload of record 2
-    bytes[offsets[5] + 5] ^= 0x7F;               // length of record 5
+    bytes[offsets[5] + 9] ^= 0x7F;               // length of record 5
     std::memset(&bytes[offsets[7]], 0, 4);       // sync word of record 7
     WriteBytes(path, bytes);
     uint64_t skipped = 0;

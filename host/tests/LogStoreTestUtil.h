@@ -45,8 +45,8 @@ public:
     operator()(T& item) {
         item.Visit(*this);
     }
-    template <class T>
-    void List(std::vector<T>& items, size_t max) {
+    template <class L>
+    void List(L& items, size_t max) {
         items.resize(m_rng() % (max < 6 ? max + 1 : 6));
         for (auto& item : items) (*this)(item);
     }

@@ -2,6 +2,7 @@
 // day a record carries, and the IE/value pairs a record can list.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/CString.h"
@@ -16,6 +17,46 @@ public:
     CIEStruct& operator=(const CIEStruct&) = default;
     virtual ~CIEStruct() = default;
     bool operator==(const CIEStruct&) const = default;
+};
+
+// A list of at most N entries kept inside its owner: the short lists inside
+// list entries, which would otherwise allocate for every record.
+template <class T, size_t N>
+class CSmallList {
+public:
+    static constexpr size_t capacity() { return N; }
+    size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    T* data() { return m_items; }
+    const T* data() const { return m_items; }
+    T* begin() { return m_items; }
+    T* end() { return m_items + m_size; }
+    const T* begin() const { return m_items; }
+    const T* end() const { return m_items + m_size; }
+    T& operator[](size_t i) { return m_items[i]; }
+    const T& operator[](size_t i) const { return m_items[i]; }
+    void clear() { m_size = 0; }
+    // Sizes beyond N are cut to N.
+    void resize(size_t n) {
+        for (size_t i = m_size; i < n && i < N; ++i) m_items[i] = T();
+        m_size = n < N ? n : N;
+    }
+    // False when the list is full.
+    bool push_back(const T& item) {
+        if (m_size == N) return false;
+        m_items[m_size++] = item;
+        return true;
+    }
+    bool operator==(const CSmallList& other) const {
+        if (m_size != other.m_size) return false;
+        for (size_t i = 0; i < m_size; ++i)
+            if (!(m_items[i] == other.m_items[i])) return false;
+        return true;
+    }
+
+private:
+    size_t m_size = 0;
+    T m_items[N] = {};
 };
 
 }  // namespace FIELDRUN

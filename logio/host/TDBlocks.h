@@ -116,20 +116,20 @@ public:
 
 // One neighbour of the neighbour measurement block.
 struct NCell_st {
-    int8_t nCellParameterID = -1;  // 1141 + i (-1 gives -255); first identity
-    int32_t nUARFCN = -1;          // 1173 + i; second identity
-    int8_t nRSCP = -1;             // 1205 + i (RSCP-type)
-    uint8_t n1237 = 255;           // 1237 + i
-    int32_t n1269 = 255;           // 1269 + i (basic-only clear)
-    int8_t nRSSI = -1;             // 1109 + i = raw - 101 (basic-only clear)
-    int32_t n1301 = 255;           // 1301 + i (basic-only clear)
-    int8_t nTimeslotCount = -1;    // 1333 + i (basic-only clear)
-    std::vector<ISCP_st> vISCP;    // (i + 195) * 7 + ts
+    int8_t nCellParameterID = -1;             // 1141 + i (-1 gives -255); first identity
+    int32_t nUARFCN = -1;                     // 1173 + i; second identity
+    int8_t nRSCP = -1;                        // 1205 + i (RSCP-type)
+    uint8_t n1237 = 255;                      // 1237 + i
+    int32_t n1269 = 255;                      // 1269 + i (basic-only clear)
+    int8_t nRSSI = -1;                        // 1109 + i = raw - 101 (basic-only clear)
+    int32_t n1301 = 255;                      // 1301 + i (basic-only clear)
+    int8_t nTimeslotCount = -1;               // 1333 + i (basic-only clear)
+    FIELDRUN::CSmallList<ISCP_st, 16> vISCP;  // (i + 195) * 7 + ts
 
     template <class V>
     void Visit(V& v) {
         v(nCellParameterID), v(nUARFCN), v(nRSCP), v(n1237), v(n1269), v(nRSSI), v(n1301);
-        v(nTimeslotCount), v.List(vISCP, 64);
+        v(nTimeslotCount), v.List(vISCP, 16);
     }
     bool operator==(const NCell_st&) const = default;
 };

@@ -276,7 +276,8 @@ template <class B>
 bool ReadBlock(const unsigned char* body, size_t len, B*& slot,
                std::unique_ptr<CTestdataSpares>& spares, int index) {
     if (!slot) slot = TakeBlock<B>(spares, index);
-    if (FlatSize<B>() == len) {
+    // A block of fixed size is read after one check; 0 means it has none.
+    if (const size_t flat = FlatSize<B>(); flat != 0 && flat == len) {
         UncheckedReader fast(body);
         fast(*slot);
         return true;

@@ -236,6 +236,32 @@ TEST_F(LogStoreTest, MalformedContentDoesNotDecode) {
     EXPECT_EQ(read.m_pSCellPara, nullptr);
 }
 
+TEST_F(LogStoreTest, ABlockWithoutItsFieldsDoesNotRead) {
+    CTestdataBase bare;
+    std::vector<unsigned char> payload;
+    ASSERT_TRUE(CRecordCodec::Encode(bare, payload));
+    // A scanner block of no bytes in the device section, then a flat block
+    // one byte short in the content.
+    const unsigned char scanner[] = {0x01, 0, 0, 0, 0};
+    payload.insert(payload.begin() + kRecordHead + 2, scanner, scanner + sizeof scanner);
+    const uint32_t deviceLen = 2 + sizeof scanner;
+    std::memcpy(payload.data() + 56, &deviceLen, 4);
+    CTestdataBase read;
+    EXPECT_FALSE(CRecordCodec::Read(payload.data(), payload.size(), read));
+
+    payload.erase(payload.begin() + kRecordHead + 2,
+                  payload.begin() + kRecordHead + 2 + sizeof scanner);
+    const uint32_t nameOnly = 2;
+    std::memcpy(payload.data() + 56, &nameOnly, 4);
+    const unsigned char shortBlock[] = {0x67, 7, 0, 0, 0, 1,
+                                        2,    3, 4, 5, 6, 7};  // two values need 8
+    payload.insert(payload.end(), shortBlock, shortBlock + sizeof shortBlock);
+    ASSERT_TRUE(CRecordCodec::Read(payload.data(), payload.size(), read));
+    CDecoder decoder;
+    EXPECT_FALSE(decoder.Decode(160, &read, &read));
+    EXPECT_EQ(read.m_pTDTwoValues, nullptr);
+}
+
 TEST_F(LogStoreTest, RecordsBeyondTheStoresLimitsAreRefused) {
     CLogWriter writer;
     ASSERT_TRUE(writer.Create(path, LogHeader{}));

@@ -104,7 +104,7 @@ void FillTDLists(Rng& rng, Serving& s, CTestdataBase& r) {
         b.vEntries.resize(rng.Range(0, 45));
         for (auto& e : b.vEntries)
             e.n4613 = RscpByte(rng, s.rscp - rng.Range(0, 20)),
-            e.n4656 = Coded8(rng, rng.Range(0, 127)), e.n21915 = Coded8(rng, rng.Range(0, 3));
+            e.n4645 = Coded8(rng, rng.Range(0, 127)), e.n21915 = Coded8(rng, rng.Range(0, 3));
     }
     if (rng.Percent(5)) {
         auto& b = *r.Attach(r.m_pTDCell32List);
@@ -207,9 +207,8 @@ void FillTDBlocks(Rng& rng, Serving& s, CTestdataBase& r, bool rich) {
     if (rng.Percent(15) || rich) {
         auto& b = *r.Attach(r.m_pSCellPara);
         b.nCellParameterID = static_cast<int8_t>(s.cellParameterID);
-        b.nLAC = 4100, b.nRAC = 1, b.nCellID = 40000 + s.cellParameterID;
-        b.nURA = static_cast<int16_t>(rng.Range(1, 9));
-        b.nCellKey = s.cellKey, b.nUARFCN = s.uarfcn;
+        b.nMCC = 460, b.nMNC = 0, b.nLAC = 4100, b.nRAC = static_cast<int16_t>(rng.Range(1, 9));
+        b.nCellID = s.cellKey, b.nUARFCN = s.uarfcn;
         b.n149 = static_cast<int8_t>(rng.Range(0, 7)),
         b.n150 = static_cast<int8_t>(rng.Range(0, 7));
         b.n151 = static_cast<int8_t>(rng.Range(0, 7)),

@@ -37,7 +37,7 @@ struct Handset {
     int type = 7;          // the device field of its test records
     int mode = 2;          // 2 TD-SCDMA, 3 GSM
     bool announce = true;  // the next record carries the network mode
-    int16_t seq = 0;
+    int32_t seq = 0;
     Serving serving;
 };
 
@@ -187,8 +187,9 @@ void CLogGenerator::State::Common(CTestdataBase& r, int type, int ue) {
         r.m_dLongitude = lon;
         r.m_dLatitude = lat;
     }
-    r.m_nAltitude = 40 + rng.Range(-3, 3);
-    r.m_nPort = static_cast<int16_t>(ue > 0 ? ue + 2 : 0);
+    r.m_nTimeStamp = static_cast<int32_t>(made * opt.stepMs);
+    r.m_nChannel = static_cast<int16_t>(ue > 0 ? ue + 2 : 0);
+    r.m_nStatus = static_cast<int16_t>(rng.Percent(2) ? 1 : 0);
 }
 
 void CLogGenerator::State::Make(Kind kind, CTestdataBase& r) {
@@ -203,7 +204,7 @@ void CLogGenerator::State::Make(Kind kind, CTestdataBase& r) {
         case K_LOG_EVENT:
             Common(r, RECORD_EVENT, 0);
             r.m_nEventID = made == 1 ? 1601u : static_cast<uint32_t>(kLogEvents[rng.Below(10)]);
-            r.m_nTestID = rng.Percent(50) ? rng.Range(1, 20) : -1;
+            r.m_nSequenceNumber = -1;
             break;
         case K_HANDSET:
         case K_SWITCH:
@@ -224,9 +225,8 @@ void CLogGenerator::State::Make(Kind kind, CTestdataBase& r) {
                 h.announce = false;
             }
             r.m_nDeviceType = h.type;
-            r.m_nSeqNo = ++h.seq;
-            r.m_strTestName = h.mode == 2 ? "FTP DL" : "Voice";
-            r.m_nTestID = rng.Percent(70) ? rng.Range(1, 20) : -1;
+            r.m_nSequenceNumber = ++h.seq;
+            r.m_strRecordText = h.mode == 2 ? "FTP DL" : "Voice";
             if (h.announce) {
                 r.m_nNetworkMode = h.mode;
                 r.m_bSegment = 1;
@@ -258,7 +258,7 @@ void CLogGenerator::State::Make(Kind kind, CTestdataBase& r) {
             Common(r, RECORD_TEST, lteUE[which]);
             r.m_nDeviceType = subtype;
             r.m_nSubType = static_cast<int16_t>(subtype);
-            r.m_strTestName = "HTTP";
+            r.m_strRecordText = "HTTP";
             gen::FillLTEBlocks(rng, r, subtype);
             if (rng.Percent(5)) gen::FillLTEMessage(rng, r);
             if (rng.Percent(2)) r.m_nEventID = static_cast<uint32_t>(rng.Range(3001, 3003));

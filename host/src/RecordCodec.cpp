@@ -353,23 +353,23 @@ bool CRecordCodec::Encode(const CTestdataBase& r, std::vector<unsigned char>& ou
     Put<int32_t>(h + 0, r.m_nRecordType);
     Put<int8_t>(h + 4, r.m_nUENo);
     Put<uint8_t>(h + 5, r.m_bSegment ? 1 : 0);
-    Put<int16_t>(h + 6, r.m_nSeqNo);
+    Put<int16_t>(h + 6, r.m_nChannel);
     Put<int32_t>(h + 8, r.m_nDeviceType);
     Put<int32_t>(h + 12, r.m_nNetworkMode);
     Put<uint32_t>(h + 16, r.m_RecordTime.ToMilliseconds());
     Put<int32_t>(h + 20, r.m_nMessageID);
     Put<double>(h + 24, r.m_dLongitude);
     Put<double>(h + 32, r.m_dLatitude);
-    Put<int16_t>(h + 40, r.m_nPort);
+    Put<int16_t>(h + 40, r.m_nStatus);
     Put<int16_t>(h + 42, r.m_nSubType);
-    Put<int32_t>(h + 44, r.m_nTestID);
-    Put<int32_t>(h + 48, r.m_nAltitude);
+    Put<int32_t>(h + 44, r.m_nSequenceNumber);
+    Put<int32_t>(h + 48, r.m_nTimeStamp);
     Put<uint32_t>(h + 52, r.m_nEventID);
 
     bool ok = true;
     {
         Writer writer(out);
-        std::string name = r.m_strTestName;
+        std::string name = r.m_strRecordText;
         writer(name);
         ok = writer.Ok();
     }
@@ -425,17 +425,17 @@ bool CRecordCodec::Read(const unsigned char* p, size_t len, CTestdataBase& r) {
     r.m_nRecordType = Get<int32_t>(p + 0);
     r.m_nUENo = Get<int8_t>(p + 4);
     r.m_bSegment = Get<uint8_t>(p + 5) & 1;
-    r.m_nSeqNo = Get<int16_t>(p + 6);
+    r.m_nChannel = Get<int16_t>(p + 6);
     r.m_nDeviceType = Get<int32_t>(p + 8);
     r.m_nNetworkMode = Get<int32_t>(p + 12);
     r.m_RecordTime = sys_time::FromMilliseconds(Get<uint32_t>(p + 16));
     r.m_nMessageID = Get<int32_t>(p + 20);
     r.m_dLongitude = Get<double>(p + 24);
     r.m_dLatitude = Get<double>(p + 32);
-    r.m_nPort = Get<int16_t>(p + 40);
+    r.m_nStatus = Get<int16_t>(p + 40);
     r.m_nSubType = Get<int16_t>(p + 42);
-    r.m_nTestID = Get<int32_t>(p + 44);
-    r.m_nAltitude = Get<int32_t>(p + 48);
+    r.m_nSequenceNumber = Get<int32_t>(p + 44);
+    r.m_nTimeStamp = Get<int32_t>(p + 48);
     r.m_nEventID = Get<uint32_t>(p + 52);
     const uint32_t deviceLen = Get<uint32_t>(p + 56);
     if (deviceLen > len - logstore::kRecordHead) {
@@ -444,7 +444,7 @@ bool CRecordCodec::Read(const unsigned char* p, size_t len, CTestdataBase& r) {
     }
     const unsigned char* device = p + logstore::kRecordHead;
     Reader reader(device, deviceLen);
-    reader(r.m_strTestName);
+    reader(r.m_strRecordText);
     const size_t nameLen = deviceLen - reader.Left();
     bool ok = reader.Ok() &&
               ForEachBlock(device + nameLen, deviceLen - nameLen,
@@ -539,12 +539,12 @@ void CRecordCodec::CopyHeader(const CTestdataBase& from, CTestdataBase& to) {
     to.m_nMessageID = from.m_nMessageID;
     to.m_dLongitude = from.m_dLongitude;
     to.m_dLatitude = from.m_dLatitude;
-    to.m_strTestName = from.m_strTestName;
-    to.m_nSeqNo = from.m_nSeqNo;
-    to.m_nPort = from.m_nPort;
-    to.m_nTestID = from.m_nTestID;
+    to.m_strRecordText = from.m_strRecordText;
+    to.m_nChannel = from.m_nChannel;
+    to.m_nStatus = from.m_nStatus;
+    to.m_nSequenceNumber = from.m_nSequenceNumber;
     to.m_nSubType = from.m_nSubType;
-    to.m_nAltitude = from.m_nAltitude;
+    to.m_nTimeStamp = from.m_nTimeStamp;
     to.m_bSegment = from.m_bSegment;
     to.m_nEventID = from.m_nEventID;
 }

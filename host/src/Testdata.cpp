@@ -24,12 +24,12 @@ void CTestdataBase::Clear() {
     m_nMessageID = 0;
     m_dLongitude = -255;
     m_dLatitude = -255;
-    m_strTestName.clear();
-    m_nSeqNo = 0;
-    m_nPort = 0;
-    m_nTestID = -1;
+    m_strRecordText.clear();
+    m_nChannel = 0;
+    m_nStatus = 0;
+    m_nSequenceNumber = -1;
     m_nSubType = 0;
-    m_nAltitude = 0;
+    m_nTimeStamp = 0;
     m_bSegment = 0;
     m_nEventID = kNoEvent;
     m_MsgInfo = CIE_Msg_Info();
@@ -69,14 +69,14 @@ void AddCoded16(std::list<pair_ie_id_value>& ies, int ie, uint16_t raw) {
 void CTestdataBase::GetAllIEs(std::list<pair_ie_id_value>& ies, E_UE_MODE mode) const {
     ies.clear();
     Add(ies, 3, m_nMessageID);
-    Add(ies, 5, m_nSeqNo);
-    Add(ies, 6, m_nPort);
-    if (m_nTestID > 0) Add(ies, 7, m_nTestID);
+    Add(ies, 5, m_nChannel);
+    Add(ies, 6, m_nStatus);
+    if (m_nSequenceNumber > 0) Add(ies, 7, m_nSequenceNumber);
     if (m_nSubType != 0) Add(ies, 8, m_nSubType);
     Add(ies, 9, m_nRecordType);
     Add(ies, 2379, m_dLongitude);
     Add(ies, 2380, m_dLatitude);
-    Add(ies, 2386, m_nAltitude);
+    Add(ies, 2386, m_nTimeStamp);
     Add(ies, 26771, m_nNetworkMode);
     switch (mode) {
         case UE_MODE_TD:

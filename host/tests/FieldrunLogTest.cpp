@@ -34,7 +34,7 @@ void WriteLog(const CString& path, uint8_t kind, const std::vector<uint32_t>& ti
         CTestdataBase r;
         r.m_nRecordType = RECORD_TEST;
         r.m_nUENo = 1;
-        r.m_nSeqNo = static_cast<int16_t>(i);
+        r.m_nSequenceNumber = static_cast<int32_t>(i);
         r.m_RecordTime = sys_time::FromMilliseconds(times[i]);
         ASSERT_TRUE(writer.Write(r));
     }
@@ -46,7 +46,7 @@ std::vector<int> SeqNos(const CString& path) {
     std::vector<int> seq;
     if (!reader.Open(path)) return seq;
     CTestdataBase r;
-    while (reader.Next(r)) seq.push_back(r.m_nSeqNo);
+    while (reader.Next(r)) seq.push_back(r.m_nSequenceNumber);
     return seq;
 }
 

@@ -31,7 +31,7 @@ void WriteLog(const CString& path, const LogHeader& header, const std::vector<ui
         r.m_nRecordType = RECORD_TEST;
         r.m_nUENo = 1;
         r.m_RecordTime = sys_time::FromMilliseconds(times[i]);
-        r.m_nSeqNo = static_cast<int16_t>(first + i);
+        r.m_nSequenceNumber = static_cast<int32_t>(first + i);
         r.Attach(r.m_pSCellPara)->nUARFCN = 10055;
         ASSERT_TRUE(writer.Write(r));
     }
@@ -43,7 +43,7 @@ std::vector<int> SeqNos(const CString& path) {
     std::vector<int> seq;
     if (!reader.Open(path)) return seq;
     CTestdataBase r;
-    while (reader.Next(r)) seq.push_back(r.m_nSeqNo);
+    while (reader.Next(r)) seq.push_back(r.m_nSequenceNumber);
     return seq;
 }
 
@@ -103,7 +103,7 @@ TEST_F(LogFileManagerTest, OpensReadsAndTellsItsRange) {
     EXPECT_EQ(last, 0.0);
     std::vector<int> seq;
     while (store.ReadFile(&r)) {
-        seq.push_back(r.m_nSeqNo);
+        seq.push_back(r.m_nSequenceNumber);
         EXPECT_GT(store.GetCurPercent(), last);
         last = store.GetCurPercent();
     }

@@ -39,7 +39,7 @@ std::vector<size_t> WriteNumbered(const CString& path, int count) {
     for (int i = 0; i < count; ++i) {
         CTestdataBase r;
         FillRecord(r, 1000 + i, 64);
-        r.m_nSeqNo = static_cast<int16_t>(i);
+        r.m_nSequenceNumber = static_cast<int32_t>(i);
         std::vector<unsigned char> payload;
         EXPECT_TRUE(CRecordCodec::Encode(r, payload));
         offsets.push_back(at);
@@ -55,7 +55,7 @@ std::vector<int> ReadSeqNos(const CString& path, uint64_t* skipped = nullptr) {
     std::vector<int> seq;
     if (!reader.Open(path)) return seq;
     CTestdataBase r;
-    while (reader.Next(r)) seq.push_back(r.m_nSeqNo);
+    while (reader.Next(r)) seq.push_back(r.m_nSequenceNumber);
     if (skipped) *skipped = reader.Skipped();
     return seq;
 }
@@ -204,7 +204,7 @@ TEST_F(LogStoreTest, TruncatedAndPaddedLogsKeepTheirIntactRecords) {
     ASSERT_TRUE(ReadLastPayload(path, last));
     CTestdataBase r;
     ASSERT_TRUE(CRecordCodec::Read(last.data(), last.size(), r));
-    EXPECT_EQ(r.m_nSeqNo, 4);
+    EXPECT_EQ(r.m_nSequenceNumber, 4);
 }
 
 TEST_F(LogStoreTest, AFrameThatChecksButDoesNotReadIsSkipped) {
@@ -213,7 +213,7 @@ TEST_F(LogStoreTest, AFrameThatChecksButDoesNotReadIsSkipped) {
     const unsigned char shortPayload[5] = {1, 2, 3, 4, 5};
     ASSERT_TRUE(writer.WritePayload(shortPayload, sizeof shortPayload));
     CTestdataBase r;
-    r.m_nSeqNo = 42;
+    r.m_nSequenceNumber = 42;
     ASSERT_TRUE(writer.Write(r));
     ASSERT_TRUE(writer.Close());
     uint64_t skipped = 0;
@@ -269,7 +269,7 @@ TEST_F(LogStoreTest, RecordsBeyondTheStoresLimitsAreRefused) {
     r.Attach(r.m_pScannerInfo)->vSpectrum.assign(5000, 1);
     EXPECT_FALSE(writer.Write(r));
     r.m_pScannerInfo->vSpectrum.resize(10);
-    r.m_nSeqNo = 3;
+    r.m_nSequenceNumber = 3;
     EXPECT_TRUE(writer.Write(r));
     ASSERT_TRUE(writer.Close());
     EXPECT_EQ(ReadSeqNos(path), (std::vector<int>{3}));
@@ -324,7 +324,7 @@ TEST(RecordTest, GetAllIEsListsTheHeaderAndTheModesValues) {
     CTestdataBase r;
     r.m_nRecordType = RECORD_TEST;
     r.m_nSubType = 16;
-    r.m_nTestID = -1;
+    r.m_nSequenceNumber = -1;
     auto& list = r.Attach(r.m_pLTEScanList)->vList[0];
     list.resize(2);
     list[1].nEARFCN = 38950;

@@ -63,8 +63,8 @@ inline void FillRecord(CTestdataBase& r, uint64_t seed, unsigned share = 128) {
     r.Clear();
     f(r.m_nRecordType), f(r.m_nUENo), f(r.m_nDeviceType), f(r.m_nNetworkMode);
     r.m_RecordTime = sys_time::FromMilliseconds(static_cast<uint32_t>(f.Next() % 86400000u));
-    f(r.m_nMessageID), f(r.m_dLongitude), f(r.m_dLatitude), f(r.m_strTestName), f(r.m_nSeqNo);
-    f(r.m_nPort), f(r.m_nTestID), f(r.m_nSubType), f(r.m_nAltitude);
+    f(r.m_nMessageID), f(r.m_dLongitude), f(r.m_dLatitude), f(r.m_strRecordText), f(r.m_nChannel);
+    f(r.m_nStatus), f(r.m_nSequenceNumber), f(r.m_nSubType), f(r.m_nTimeStamp);
     r.m_bSegment = f.Next() & 1;
     f(r.m_nEventID);
     if (f.Next() % 256 < share) {
@@ -94,12 +94,12 @@ inline void ExpectSameHeader(const CTestdataBase& a, const CTestdataBase& b) {
     EXPECT_EQ(a.m_nMessageID, b.m_nMessageID);
     EXPECT_EQ(a.m_dLongitude, b.m_dLongitude);
     EXPECT_EQ(a.m_dLatitude, b.m_dLatitude);
-    EXPECT_EQ(a.m_strTestName, b.m_strTestName);
-    EXPECT_EQ(a.m_nSeqNo, b.m_nSeqNo);
-    EXPECT_EQ(a.m_nPort, b.m_nPort);
-    EXPECT_EQ(a.m_nTestID, b.m_nTestID);
+    EXPECT_EQ(a.m_strRecordText, b.m_strRecordText);
+    EXPECT_EQ(a.m_nChannel, b.m_nChannel);
+    EXPECT_EQ(a.m_nStatus, b.m_nStatus);
+    EXPECT_EQ(a.m_nSequenceNumber, b.m_nSequenceNumber);
     EXPECT_EQ(a.m_nSubType, b.m_nSubType);
-    EXPECT_EQ(a.m_nAltitude, b.m_nAltitude);
+    EXPECT_EQ(a.m_nTimeStamp, b.m_nTimeStamp);
     EXPECT_EQ(a.m_bSegment, b.m_bSegment);
     EXPECT_EQ(a.m_nEventID, b.m_nEventID);
 }

@@ -47,11 +47,11 @@ public:
     void setinfo(const CTestdataBase& record);
 
     int8_t nCellParameterID = -1;  // 140; also the cell's first identity
-    int16_t nLAC = -1;             // 142
-    int16_t nRAC = -1;             // 143
-    int32_t nCellID = -1;          // 144
-    int16_t nURA = -1;             // 145
-    int32_t nCellKey = -1;         // 146: key of the cell's site in the project
+    int16_t nMCC = -1;             // 142
+    int16_t nMNC = -1;             // 143
+    int32_t nLAC = -1;             // 144
+    int16_t nRAC = -1;             // 145
+    int32_t nCellID = -1;          // 146; also the key of the cell's site in the project
     int32_t nUARFCN = -1;          // 147; also the cell's second identity
     int8_t n149 = -1;              // 149, 150, 151 and 158: written when basic-only is clear
     int8_t n150 = -1;
@@ -72,7 +72,7 @@ public:
 
     template <class V>
     void Visit(V& v) {
-        v(nCellParameterID), v(nLAC), v(nRAC), v(nCellID), v(nURA), v(nCellKey), v(nUARFCN);
+        v(nCellParameterID), v(nMCC), v(nMNC), v(nLAC), v(nRAC), v(nCellID), v(nUARFCN);
         v(n149), v(n150), v(n151), v(n158), v(n152), v(n153), v(n154), v(n26765), v(n155);
         v(n156), v(n157), v(n169), v(n159), v(nOffset5261), v(nOffset5260);
         v.List(vURAIdentities, 64);

@@ -189,16 +189,16 @@ public:
 
 struct CellListEntry_st {
     int8_t n4613 = -1;     // 4613 + i (RSCP-type)
-    uint8_t n4656 = 255;   // 4656 + i
+    uint8_t n4645 = 255;   // 4645 + i
     uint8_t n21915 = 255;  // 21915 + i
     template <class V>
     void Visit(V& v) {
-        v(n4613), v(n4656), v(n21915);
+        v(n4613), v(n4645), v(n21915);
     }
     bool operator==(const CellListEntry_st&) const = default;
 };
 
-// Cell list: 4612, 4699, entries (up to 43 taken).
+// Cell list: 4612, 4699, entries (up to 32 taken).
 class CIE_TD_Cell_List : public FIELDRUN::CIEStruct {
 public:
     void setinfo(const CTestdataBase& record);

@@ -84,12 +84,12 @@ public:
     int32_t m_nMessageID = 0;        // IE 3
     double m_dLongitude = -255;      // IE 2379; logs of version 110 mark no fix by -1
     double m_dLatitude = -255;       // IE 2380
-    std::string m_strTestName;       // IE 4: the test item running
-    int16_t m_nSeqNo = 0;            // IE 5: the device's record counter
-    int16_t m_nPort = 0;             // IE 6: the device's port
-    int32_t m_nTestID = -1;          // IE 7 when above 0: the test plan's item number
+    std::string m_strRecordText;     // IE 4: the record's text (the test item running)
+    int16_t m_nChannel = 0;          // IE 5: the device's channel (port)
+    int16_t m_nStatus = 0;           // IE 6: the record's status
+    int32_t m_nSequenceNumber = -1;  // IE 7 when above 0: the device's record counter
     int16_t m_nSubType = 0;          // IE 8: 14, 15 LTE handsets, 16 the LTE scanner
-    int32_t m_nAltitude = 0;         // IE 2386: metres
+    int32_t m_nTimeStamp = 0;        // IE 2386: the device's clock, milliseconds
     uint8_t m_bSegment = 0;          // a new measurement segment starts here
     uint32_t m_nEventID = kNoEvent;  // IE 10 of event records
 

@@ -1,11 +1,12 @@
 #include "logio/host/DTTime.h"
+#include "logio/host/HostDefs.h"
 
 #include <cmath>
 #include <cstdint>
 
 namespace {
 
-constexpr double kNoTime = -255.0;
+constexpr double kNoTime = kNoValueD;
 // Times from 1900 to 9999, with a day to spare for any local offset: the
 // calendar fields must fit their 16-bit slots.
 constexpr double kMinSeconds = -2208988800.0 + 86400;
@@ -85,7 +86,7 @@ bool CDTTime::GetAsSystemTime(SYSTEMTIME& st) const {
 
 CString CDTTime::ToString(int flags) const {
     SYSTEMTIME st;
-    if (!GetAsSystemTime(st)) return CString("-255");
+    if (!GetAsSystemTime(st)) return CString(kNoValueText);
     struct Field {
         int flag;
         int value;

@@ -1,4 +1,5 @@
 #include "logio/host/HostFunctions.h"
+#include "logio/host/HostDefs.h"
 
 #include <cmath>
 #include <numbers>
@@ -28,7 +29,7 @@
 // independent implementation.
 namespace {
 
-constexpr double kNoDistance = -255.0;
+constexpr double kNoDistance = kNoValueD;
 
 constexpr double kA = 6378137.0;                          // semi-major axis
 constexpr double kF = 1.0 / 298.257223563;                // flattening

@@ -1,4 +1,5 @@
 #include "logio/host/DataStore.h"
+#include "logio/host/HostDefs.h"
 
 #include <exception>
 
@@ -41,17 +42,18 @@ int CLogFileManager::OpenFile(const CString& dir, const CString& name, int mode)
 }
 
 int CLogFileManager::GetLogFileVersion() {
-    return m_impl->reader.IsOpen() ? static_cast<int>(m_impl->reader.Header().version) : -255;
+    return m_impl->reader.IsOpen() ? static_cast<int>(m_impl->reader.Header().version) : kNoValue;
 }
 
 int CLogFileManager::GetLogFileVersion(const CString& path) {
     LogHeader h;
-    return ReadHeader(path, h) && h.kind == LOG_KIND_STORED ? static_cast<int>(h.version) : -255;
+    return ReadHeader(path, h) && h.kind == LOG_KIND_STORED ? static_cast<int>(h.version)
+                                                            : kNoValue;
 }
 
 int CLogFileManager::GetLogTestType(const CString& path) {
     LogHeader h;
-    return ReadHeader(path, h) && h.kind == LOG_KIND_STORED ? h.testType : -255;
+    return ReadHeader(path, h) && h.kind == LOG_KIND_STORED ? h.testType : kNoValue;
 }
 
 int CLogFileManager::ReadFile(CTestdataBase* record) {

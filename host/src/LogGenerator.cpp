@@ -1,5 +1,6 @@
 // The log generator: who records what, where and when.
 #include "host/logstore/LogGenerator.h"
+#include "logio/host/HostDefs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -182,7 +183,7 @@ void CLogGenerator::State::Common(CTestdataBase& r, int type, int ue) {
     r.m_nMessageID = static_cast<int32_t>(made + 1);
     if (gpsLost > 0) {
         // No fix: version 110 logs mark it by -1, later ones by the no-value code.
-        r.m_dLongitude = r.m_dLatitude = header.version == 110 ? -1.0 : -255.0;
+        r.m_dLongitude = r.m_dLatitude = header.version == 110 ? -1.0 : kNoValueD;
     } else {
         r.m_dLongitude = lon;
         r.m_dLatitude = lat;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "host/logstore/BlockTable.h"
+#include "logio/host/HostDefs.h"
 #include "logio/host/Testdata.h"
 
 #define LOGSTORE_SETINFO(tag, type, member)                                 \
@@ -33,7 +34,7 @@ bool CIE_Record_Block::IsFloatIE(int ie) {
 
 CString CIE_GSM_8130E_Simple_Info::ChangeValue2CSText(int32_t value) {
     if (value == -1) return CString();
-    if (value == -2) return CString("-255");
+    if (value == -2) return CString(kNoValueText);
     return CString::Formatted("%d", value);
 }
 

@@ -1,4 +1,5 @@
 #include "logio/host/Testdata.h"
+#include "logio/host/HostDefs.h"
 
 #include "host/logstore/RecordCodec.h"
 
@@ -22,8 +23,8 @@ void CTestdataBase::Clear() {
     m_nNetworkMode = 0;
     m_RecordTime = sys_time();
     m_nMessageID = 0;
-    m_dLongitude = -255;
-    m_dLatitude = -255;
+    m_dLongitude = kNoValueD;
+    m_dLatitude = kNoValueD;
     m_strRecordText.clear();
     m_nChannel = 0;
     m_nStatus = 0;
@@ -61,7 +62,7 @@ void Add(std::list<pair_ie_id_value>& ies, int ie, double value) {
 // A 16-bit LTE code: 65535 absent, 65534 invalid.
 void AddCoded16(std::list<pair_ie_id_value>& ies, int ie, uint16_t raw) {
     if (raw == 65535) return;
-    Add(ies, ie, raw == 65534 ? -255.0 : static_cast<int16_t>(raw));
+    Add(ies, ie, raw == 65534 ? kNoValueD : static_cast<int16_t>(raw));
 }
 
 }  // namespace
@@ -86,7 +87,7 @@ void CTestdataBase::GetAllIEs(std::list<pair_ie_id_value>& ies, E_UE_MODE mode) 
                 if (m_pSCellPara->nUARFCN >= 0) Add(ies, 147, m_pSCellPara->nUARFCN);
             }
             if (m_pSCellMeas && m_pSCellMeas->nRSCP != -1)
-                Add(ies, 499, m_pSCellMeas->nRSCP == -2 ? -255.0 : m_pSCellMeas->nRSCP - 116);
+                Add(ies, 499, m_pSCellMeas->nRSCP == -2 ? kNoValueD : m_pSCellMeas->nRSCP - 116);
             break;
         case UE_MODE_GSM:
             if (m_pGSMSCellSysInfo) {

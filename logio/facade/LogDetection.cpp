@@ -2,6 +2,7 @@
 // recognisers of further log kinds first, then the stored log's version and
 // test type.
 #include "logio/facade/IOManager.h"
+#include "logio/host/HostDefs.h"
 #include "logio/facade/Message.h"
 #include "logio/host/DataStore.h"
 #include "logio/host/ImportFieldrunLog.h"
@@ -80,7 +81,7 @@ int CIOManager::GetLogVersion(CString path) {
     CWaitCursor wait;
     CLogFileManager store;
     const int version =
-        OpenLog(store, platform::SplitPath(path)) ? store.GetLogFileVersion() : -255;
+        OpenLog(store, platform::SplitPath(path)) ? store.GetLogFileVersion() : kNoValue;
     store.CloseReadingFile();
     return version;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/CString.h"
+#include "logio/host/HostDefs.h"
 #include "platform/Time.h"
 
 class CDTTime {
@@ -50,6 +51,6 @@ public:
     CString ToString(int flags = DT_DATETIME_MS) const;
 
 private:
-    double m_seconds = -255.0;
+    double m_seconds = kNoValueD;
     bool m_valid = false;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "logio/host/IEBaseStruct.h"
+#include "logio/host/HostDefs.h"
 #include "platform/CString.h"
 
 class CTestdataBase;
@@ -26,7 +27,7 @@ public:
 private:
     friend class CLogFileManager;
     int m_year = 0, m_month = 0, m_day = 0;
-    int m_version = -255, m_testType = -255, m_handsetType = 0;
+    int m_version = kNoValue, m_testType = kNoValue, m_handsetType = 0;
     CString m_path;
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "logio/host/IEBaseStruct.h"
+#include "logio/host/HostDefs.h"
 
 class CTestdataBase;
 
@@ -204,7 +205,7 @@ public:
     int32_t nNetworkMode = 0;
     sys_time tRecordTime;
     int32_t nMessageID = 0;
-    double dLongitude = -255;
+    double dLongitude = kNoValueD;
     double dLatitude = -255;
     bool operator==(const CIE_Basic_Info&) const = default;
 };

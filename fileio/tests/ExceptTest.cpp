@@ -17,13 +17,12 @@ TEST(ExceptTest, HandlerCatchesItsExceptionWithThePlace) {
     volatile int caught = 0;
     const char* volatile file = nullptr;
     volatile int line = 0;
-    TRY
-        Raise(Inner);
-        caught = -1;
+    TRY Raise(Inner);
+    caught = -1;
     EXCEPT(Inner)
-        caught = 1;
-        file = Except_frame.file;
-        line = Except_frame.line;
+    caught = 1;
+    file = Except_frame.file;
+    line = Except_frame.line;
     END_TRY;
     EXPECT_EQ(caught, 1);
     EXPECT_STREQ(file, "here.c");
@@ -33,28 +32,24 @@ TEST(ExceptTest, HandlerCatchesItsExceptionWithThePlace) {
 
 TEST(ExceptTest, ElseCatchesWhatNoExceptClauseNames) {
     volatile int which = 0;
-    TRY
-        Raise(Outer);
+    TRY Raise(Outer);
     EXCEPT(Inner)
-        which = 1;
-    ELSE
-        which = 2;
+    which = 1;
+    ELSE which = 2;
     END_TRY;
     EXPECT_EQ(which, 2);
 }
 
 TEST(ExceptTest, UnhandledExceptionGoesToTheEnclosingHandler) {
     volatile int inner = 0, outer = 0, finally = 0;
-    TRY
-        TRY
-            Raise(Outer);
-        EXCEPT(Inner)
-            inner = 1;
-        FINALLY
-            finally = 1;
-        END_TRY;
+    TRY TRY Raise(Outer);
+    EXCEPT(Inner)
+    inner = 1;
+    FINALLY
+    finally = 1;
+    END_TRY;
     EXCEPT(Outer)
-        outer = 1;
+    outer = 1;
     END_TRY;
     EXPECT_EQ(inner, 0);
     EXPECT_EQ(finally, 1);
@@ -64,36 +59,31 @@ TEST(ExceptTest, UnhandledExceptionGoesToTheEnclosingHandler) {
 
 TEST(ExceptTest, ReraiseAndRaiseInsideAHandler) {
     volatile int outer = 0;
-    TRY
-        TRY
-            Raise(Inner);
-        EXCEPT(Inner)
-            RERAISE;
-        END_TRY;
+    TRY TRY Raise(Inner);
     EXCEPT(Inner)
-        outer = 1;
+    RERAISE;
+    END_TRY;
+    EXCEPT(Inner)
+    outer = 1;
     END_TRY;
     EXPECT_EQ(outer, 1);
 
     volatile int second = 0;
-    TRY
-        TRY
-            Raise(Inner);
-        EXCEPT(Inner)
-            Raise(Outer);
-        END_TRY;
+    TRY TRY Raise(Inner);
+    EXCEPT(Inner)
+    Raise(Outer);
+    END_TRY;
     EXCEPT(Outer)
-        second = 1;
+    second = 1;
     END_TRY;
     EXPECT_EQ(second, 1);
 }
 
 TEST(ExceptTest, FinallyRunsWhenNothingIsRaised) {
     volatile int body = 0, finally = 0;
-    TRY
-        body = 1;
+    TRY body = 1;
     FINALLY
-        finally = 1;
+    finally = 1;
     END_TRY;
     EXPECT_EQ(body, 1);
     EXPECT_EQ(finally, 1);
@@ -101,10 +91,9 @@ TEST(ExceptTest, FinallyRunsWhenNothingIsRaised) {
 }
 
 int ReturnFromInside() {
-    TRY
-        RETURN 7;
+    TRY RETURN 7;
     EXCEPT(Inner)
-        return 0;
+    return 0;
     END_TRY;
     return 1;
 }
@@ -119,11 +108,10 @@ TEST(ExceptTest, FileFailedIsCaughtWithTheHandlerMacros) {
     File_T volatile made = nullptr;
     volatile int caught = 0;
     const char* volatile file = nullptr;
-    TRY
-        made = File_instanceOfParent(L"/tmp", L"/etc/passwd");
+    TRY made = File_instanceOfParent(L"/tmp", L"/etc/passwd");
     EXCEPT(File_Failed)
-        caught = 1;
-        file = Except_frame.file;
+    caught = 1;
+    file = Except_frame.file;
     END_TRY;
     EXPECT_EQ(caught, 1);
     EXPECT_EQ(made, nullptr);
@@ -132,10 +120,9 @@ TEST(ExceptTest, FileFailedIsCaughtWithTheHandlerMacros) {
 
     caught = 0;
     File_T parent = File_new(L"/tmp");
-    TRY
-        made = File_instanceOfParentFileT(parent, L"/x");
+    TRY made = File_instanceOfParentFileT(parent, L"/x");
     EXCEPT(File_Failed)
-        caught = 1;
+    caught = 1;
     END_TRY;
     File_free(&parent);
     EXPECT_EQ(caught, 1);

@@ -79,11 +79,10 @@ TEST(MemTest, ReleasingABlockNotInUseRaisesBadFreeAtTheRelease) {
     int on_stack = 0;
     volatile int caught = 0;
     volatile int line = 0;
-    TRY
-        Mem_free(&on_stack, "releaser.c", 99);
+    TRY Mem_free(&on_stack, "releaser.c", 99);
     EXCEPT(Mem_BadFree)
-        caught = 1;
-        line = Except_frame.line;
+    caught = 1;
+    line = Except_frame.line;
     END_TRY;
     EXPECT_EQ(caught, 1);
     EXPECT_EQ(line, 99);
@@ -91,10 +90,9 @@ TEST(MemTest, ReleasingABlockNotInUseRaisesBadFreeAtTheRelease) {
     void* p = Mem_alloc(8, __FILE__, __LINE__);
     Mem_free(p, __FILE__, __LINE__);
     caught = 0;
-    TRY
-        Mem_free(p, __FILE__, __LINE__);
+    TRY Mem_free(p, __FILE__, __LINE__);
     EXCEPT(Mem_BadFree)
-        caught = 1;
+    caught = 1;
     END_TRY;
     EXPECT_EQ(caught, 1) << "a second release is a bad free";
 }
@@ -105,18 +103,16 @@ TEST(MemTest, ImpossibleSizesRaiseMemFailed) {
     } cases[] = {{LONG_MAX, 2}, {0, 8}, {8, 0}, {-1, 8}};
     for (const Case& c : cases) {
         volatile int caught = 0;
-        TRY
-            Mem_calloc(c.count, c.nbytes, __FILE__, __LINE__);
+        TRY Mem_calloc(c.count, c.nbytes, __FILE__, __LINE__);
         EXCEPT(Mem_Failed)
-            caught = 1;
+        caught = 1;
         END_TRY;
         EXPECT_EQ(caught, 1) << c.count << " x " << c.nbytes;
     }
     volatile int caught = 0;
-    TRY
-        Mem_alloc(0, __FILE__, __LINE__);
+    TRY Mem_alloc(0, __FILE__, __LINE__);
     EXCEPT(Mem_Failed)
-        caught = 1;
+    caught = 1;
     END_TRY;
     EXPECT_EQ(caught, 1);
 }

@@ -50,45 +50,42 @@ FILEIO_END_DECLS
 #define RAISE(e) Except_raise(&(e), __FILE__, __LINE__)
 #define RERAISE Except_raise(Except_frame.exception, Except_frame.file, Except_frame.line)
 /* Returns from inside a TRY block, leaving its handler first. */
-#define RETURN                                         \
-    switch (Except_stack = Except_stack->prev, 0)      \
-    default:                                           \
+#define RETURN                                    \
+    switch (Except_stack = Except_stack->prev, 0) \
+    default:                                      \
         return
 
-#define TRY                                         \
-    do {                                            \
-        volatile int Except_flag;                   \
-        Except_Frame Except_frame;                  \
-        Except_frame.prev = Except_stack;           \
-        Except_stack = &Except_frame;               \
-        Except_flag = setjmp(Except_frame.env);     \
+#define TRY                                     \
+    do {                                        \
+        volatile int Except_flag;               \
+        Except_Frame Except_frame;              \
+        Except_frame.prev = Except_stack;       \
+        Except_stack = &Except_frame;           \
+        Except_flag = setjmp(Except_frame.env); \
         if (Except_flag == Except_entered) {
+#define EXCEPT(e)                                                         \
+    if (Except_flag == Except_entered) Except_stack = Except_stack->prev; \
+    }                                                                     \
+    else if (Except_frame.exception == &(e)) {                            \
+        Except_flag = Except_handled;
 
-#define EXCEPT(e)                                                   \
-            if (Except_flag == Except_entered)                      \
-                Except_stack = Except_stack->prev;                  \
-        } else if (Except_frame.exception == &(e)) {                \
-            Except_flag = Except_handled;
+#define ELSE                                                              \
+    if (Except_flag == Except_entered) Except_stack = Except_stack->prev; \
+    }                                                                     \
+    else {                                                                \
+        Except_flag = Except_handled;
 
-#define ELSE                                                        \
-            if (Except_flag == Except_entered)                      \
-                Except_stack = Except_stack->prev;                  \
-        } else {                                                    \
-            Except_flag = Except_handled;
+#define FINALLY                                                           \
+    if (Except_flag == Except_entered) Except_stack = Except_stack->prev; \
+    }                                                                     \
+    {                                                                     \
+        if (Except_flag == Except_entered) Except_flag = Except_finalized;
 
-#define FINALLY                                                     \
-            if (Except_flag == Except_entered)                      \
-                Except_stack = Except_stack->prev;                  \
-        }                                                           \
-        {                                                           \
-            if (Except_flag == Except_entered)                      \
-                Except_flag = Except_finalized;
-
-#define END_TRY                                                     \
-            if (Except_flag == Except_entered)                      \
-                Except_stack = Except_stack->prev;                  \
-        }                                                           \
-        if (Except_flag == Except_raised) RERAISE;                  \
-    } while (0)
+#define END_TRY                                                           \
+    if (Except_flag == Except_entered) Except_stack = Except_stack->prev; \
+    }                                                                     \
+    if (Except_flag == Except_raised) RERAISE;                            \
+    }                                                                     \
+    while (0)
 
 #endif

@@ -4,10 +4,23 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/CString.h"
 
 namespace logstore {
+
+// Fixed-width values at a byte position of the store, in the machine's order.
+template <class T>
+inline void Put(unsigned char* at, T value) {
+    std::memcpy(at, &value, sizeof value);
+}
+template <class T>
+inline T Get(const unsigned char* at) {
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
 
 static_assert(std::endian::native == std::endian::little,
               "the store writes its numbers in the machine's order, little-endian");

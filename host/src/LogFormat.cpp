@@ -6,20 +6,6 @@
 #include "host/logstore/Crc32c.h"
 
 namespace logstore {
-namespace {
-
-template <class T>
-void Put(unsigned char* at, T value) {
-    std::memcpy(at, &value, sizeof value);
-}
-template <class T>
-T Get(const unsigned char* at) {
-    T value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
-
-}  // namespace
 
 void EncodeHeader(const LogHeader& h, unsigned char out[kHeaderSize]) {
     std::memset(out, 0, kHeaderSize);

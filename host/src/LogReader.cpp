@@ -17,11 +17,7 @@ namespace {
 // frames are checked and read; the buffer grows for a larger frame.
 constexpr size_t kBufferSize = 256u << 10;
 
-uint32_t Get32(const unsigned char* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
+uint32_t Get32(const unsigned char* p) { return logstore::Get<uint32_t>(p); }
 
 // The checksum covers the length field and the payload, which follow each other.
 bool FrameChecks(const unsigned char* frame, uint32_t len) {

@@ -9,6 +9,9 @@
 
 namespace {
 
+using logstore::Get;
+using logstore::Put;
+
 template <class T>
 constexpr bool kScalar = std::is_arithmetic_v<T>;
 
@@ -232,17 +235,6 @@ private:
     const unsigned char* m_end;
     bool m_ok = true;
 };
-
-template <class T>
-void Put(unsigned char* at, T value) {
-    std::memcpy(at, &value, sizeof value);
-}
-template <class T>
-T Get(const unsigned char* at) {
-    T value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
 
 // Writes one block: tag, length, fields.
 template <class B>

@@ -49,18 +49,6 @@ const char* AnswerWord(int answer) {
     }
 }
 
-int CautiousAnswer(UINT buttons) {
-    switch (buttons) {
-        case MB_OKCANCEL:
-        case MB_YESNOCANCEL:
-            return IDCANCEL;
-        case MB_YESNO:
-            return IDNO;
-        default:
-            return IDOK;
-    }
-}
-
 }  // namespace
 
 ConsoleDriver::ConsoleDriver(std::FILE* out, int terminal)

@@ -73,18 +73,6 @@ int FirstButton(UINT buttons) {
     return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
 }
 
-int CautiousAnswer(UINT buttons) {
-    switch (buttons) {
-        case MB_OKCANCEL:
-        case MB_YESNOCANCEL:
-            return IDCANCEL;
-        case MB_YESNO:
-            return IDNO;
-        default:
-            return IDOK;
-    }
-}
-
 }  // namespace
 
 // --- expectations

@@ -72,6 +72,18 @@ CString DescribeWindow(const CWnd& dialog) {
     return CString::Formatted("window %u", dialog.GetDlgCtrlID());
 }
 
+int CautiousAnswer(UINT buttons) {
+    switch (buttons) {
+        case MB_OKCANCEL:
+        case MB_YESNOCANCEL:
+            return IDCANCEL;
+        case MB_YESNO:
+            return IDNO;
+        default:
+            return IDOK;
+    }
+}
+
 IUiDriver& CurrentDriver() { return g_driver ? *g_driver : g_quiet; }
 
 IUiDriver* SetCurrentDriver(IUiDriver* driver) {

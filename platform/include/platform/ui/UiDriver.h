@@ -92,6 +92,10 @@ CString DescribeWindow(const CWnd& dialog);
 
 // The running driver; never null.
 IUiDriver& CurrentDriver();
+// The answer of a user who declines a message box with these buttons:
+// Cancel where there is one, else No, else OK.
+int CautiousAnswer(UINT buttons);
+
 // Installs a driver (null: the default) and returns the one it replaces.
 IUiDriver* SetCurrentDriver(IUiDriver* driver);
 

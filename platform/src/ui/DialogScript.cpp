@@ -54,6 +54,27 @@ int FindListItem(const CListCtrl& list, const CString& text) {
     return -1;
 }
 
+// Finds an item of a tree or list control by its text (a tree takes a
+// "Parent/Child" path) and acts on it; the reason otherwise.
+template <class OnTree, class OnList>
+CString OnNamedItem(CWnd& w, UINT id, const CString& text, const char* kinds, OnTree onTree,
+                    OnList onList) {
+    CString why;
+    if (auto* tree = dynamic_cast<CTreeCtrl*>(Find(w, id))) {
+        if (!Reach<CTreeCtrl>(w, id, "", why)) return why;
+        HTREEITEM item = tree->FindPath(text);
+        if (!item) return CString::Formatted("tree %u has no item \"%s\"", id, text);
+        onTree(*tree, item);
+        return CString();
+    }
+    CListCtrl* list = Reach<CListCtrl>(w, id, kinds, why);
+    if (!list) return why;
+    const int index = FindListItem(*list, text);
+    if (index < 0) return CString::Formatted("list %u has no item \"%s\"", id, text);
+    onList(*list, index);
+    return CString();
+}
+
 CString ClickButton(CWnd& window, UINT id) {
     CString why;
     CButton* b = Reach<CButton>(window, id, "a button", why);
@@ -147,40 +168,20 @@ DialogScript& DialogScript::Select(UINT id, CString text) {
             combo->UserSelect(index);
             return CString();
         }
-        if (auto* tree = dynamic_cast<CTreeCtrl*>(c)) {
-            if (!Reach<CTreeCtrl>(w, id, "", why)) return why;
-            HTREEITEM item = tree->FindPath(text);
-            if (!item) return CString::Formatted("tree %u has no item \"%s\"", id, text);
-            tree->UserClickItem(item);
-            return CString();
-        }
-        CListCtrl* list = Reach<CListCtrl>(w, id, "a combo box, list or tree", why);
-        if (!list) return why;
-        const int index = FindListItem(*list, text);
-        if (index < 0) return CString::Formatted("list %u has no item \"%s\"", id, text);
-        list->UserClickItem(index);
-        return CString();
+        return OnNamedItem(
+            w, id, text, "a combo box, list or tree",
+            [](CTreeCtrl& tree, HTREEITEM item) { tree.UserClickItem(item); },
+            [](CListCtrl& list, int index) { list.UserClickItem(index); });
     });
 }
 
 DialogScript& DialogScript::SelectAlso(UINT id, CString text) {
     return Add(CString::Formatted("add \"%s\" to the selection of %u", text, id),
                [id, text](CWnd& w) {
-                   CString why;
-                   CWnd* c = Find(w, id);
-                   if (auto* tree = dynamic_cast<CTreeCtrl*>(c)) {
-                       if (!Reach<CTreeCtrl>(w, id, "", why)) return why;
-                       HTREEITEM item = tree->FindPath(text);
-                       if (!item) return CString::Formatted("tree %u has no item \"%s\"", id, text);
-                       tree->UserClickItem(item, true);
-                       return CString();
-                   }
-                   CListCtrl* list = Reach<CListCtrl>(w, id, "a list or tree", why);
-                   if (!list) return why;
-                   const int index = FindListItem(*list, text);
-                   if (index < 0) return CString::Formatted("list %u has no item \"%s\"", id, text);
-                   list->UserClickItem(index, true);
-                   return CString();
+                   return OnNamedItem(
+                       w, id, text, "a list or tree",
+                       [](CTreeCtrl& tree, HTREEITEM item) { tree.UserClickItem(item, true); },
+                       [](CListCtrl& list, int index) { list.UserClickItem(index, true); });
                });
 }
 
@@ -197,21 +198,10 @@ DialogScript& DialogScript::DoubleClick(UINT id, int index) {
 
 DialogScript& DialogScript::DoubleClick(UINT id, CString text) {
     return Add(CString::Formatted("double-click \"%s\" in %u", text, id), [id, text](CWnd& w) {
-        CString why;
-        CWnd* c = Find(w, id);
-        if (auto* tree = dynamic_cast<CTreeCtrl*>(c)) {
-            if (!Reach<CTreeCtrl>(w, id, "", why)) return why;
-            HTREEITEM item = tree->FindPath(text);
-            if (!item) return CString::Formatted("tree %u has no item \"%s\"", id, text);
-            tree->UserDoubleClickItem(item);
-            return CString();
-        }
-        CListCtrl* list = Reach<CListCtrl>(w, id, "a list or tree", why);
-        if (!list) return why;
-        const int index = FindListItem(*list, text);
-        if (index < 0) return CString::Formatted("list %u has no item \"%s\"", id, text);
-        list->UserDoubleClickItem(index);
-        return CString();
+        return OnNamedItem(
+            w, id, text, "a list or tree",
+            [](CTreeCtrl& tree, HTREEITEM item) { tree.UserDoubleClickItem(item); },
+            [](CListCtrl& list, int index) { list.UserDoubleClickItem(index); });
     });
 }
 
